@@ -1,0 +1,2 @@
+// The artwork library needs one translation unit of its own.
+namespace tossbox_resources {}
