@@ -1,0 +1,27 @@
+#pragma once
+// The eight renderers by name. A slot nobody has filled answers false, so a
+// kind without its renderer is never reported as drawn.
+#include <array>
+#include <cstddef>
+
+#include "forms/render/RenderCall.h"
+
+namespace tossbox {
+
+enum class RendererId : std::size_t { Jpeg, Gif, Bitmap, Icon, Metafile, Wave, Text, Video, Count };
+
+class RendererTable {
+public:
+  void set(RendererId id, Renderer renderer) { slots_[index(id)] = std::move(renderer); }
+  [[nodiscard]] bool has(RendererId id) const { return static_cast<bool>(slots_[index(id)]); }
+  [[nodiscard]] bool call(RendererId id, RenderServices& services, const RenderArgs& args) const {
+    const Renderer& renderer = slots_[index(id)];
+    return renderer ? renderer(services, args) : false;
+  }
+
+private:
+  static std::size_t index(RendererId id) { return static_cast<std::size_t>(id); }
+  std::array<Renderer, static_cast<std::size_t>(RendererId::Count)> slots_;
+};
+
+}  // namespace tossbox
