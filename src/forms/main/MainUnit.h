@@ -1,0 +1,113 @@
+#pragma once
+// The main window: a small borderless always-on-top window 219 pixels wide
+// with a home-made caption bar, the preview, the tool row, the six folder
+// buttons and the status line. Its height is the only thing the user sizes.
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+class QAction;
+class QActionGroup;
+class QLabel;
+class QToolButton;
+
+namespace tossbox {
+
+class Program;
+class PictureControl;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+public:
+  static constexpr int kFrame = 5;  // one-pixel border and the sizing frame
+  static constexpr int kWidth = 219;
+  static constexpr int kMinHeight = 240;
+  static constexpr int kMaxHeight = 402;
+  static constexpr int kDesignedHeight = 399;  // client 209 x 389 with the frame
+
+  explicit TForm1(Program& program);
+  ~TForm1() override;
+
+  // Controls by their names, for the program's other windows.
+  [[nodiscard]] PictureControl& image1() const;
+  [[nodiscard]] QLabel& staticText1() const;
+  [[nodiscard]] QToolButton& speedButton(int number) const;
+  [[nodiscard]] QToolButton& folderButton(int number) const;
+  [[nodiscard]] QString statusText() const;
+  void setStatusText(const QString& text);
+
+  QMenu& popupMenu1() { return popupMenu1_; }
+  QMenu& popupMenu2() { return popupMenu2_; }
+  QMenu& trayMenu() { return trayMenu_; }
+  [[nodiscard]] QAction& action(const QString& name) const;
+  QTimer& timer1() { return timer1_; }
+  QTimer& timer2() { return timer2_; }
+
+  // Puts the window where a stored or default position says, keeping the limits.
+  void applyPlacement(int top, int left, int height);
+
+  void MinimizeApplication();
+  void RestoreApplication();
+
+public slots:
+  void SpeedButton4Click();
+  void Exit1Click();
+  void Panel3DblClick();
+  void ReleaseSpeedButton3();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void FormDestroy();
+  void FormMouseDown(QMouseEvent* event);
+  void FormMouseMove(QMouseEvent* event);
+  void controlMouseMove(QWidget* control);
+
+  void buildMenus();
+  void applyLook();
+  void layoutClient();
+  bool frameEdgeAt(int y, Qt::Edge& edge) const;
+
+  Program& program_;
+  std::unique_ptr<Ui::TForm1> ui_;
+  QMenu popupMenu1_;
+  QMenu n3Menu_;
+  QMenu popupMenu2_;
+  QMenu n12Menu_;
+  QMenu trayMenu_;
+  QTimer timer1_;
+  QTimer timer2_;
+
+  bool firstShowDone_ = false;
+  bool dragArmed_ = false;
+  int dragStartX_ = 0;
+  int dragStartY_ = 0;
+  // Set while the window follows the mouse by itself, where the window
+  // manager does not move it.
+  bool movingByHand_ = false;
+  QPoint moveGrabOffset_;
+  bool resizingByHand_ = false;
+  Qt::Edge resizeEdge_ = Qt::BottomEdge;
+  QRect resizeStartGeometry_;
+  QPoint resizeStartMouse_;
+  bool applicationMinimized_ = false;
+  bool minimizingAlone_ = false;
+};
+
+}  // namespace tossbox

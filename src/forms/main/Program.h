@@ -1,0 +1,75 @@
+#pragma once
+// The running program: creates the ten windows in their fixed order, owns
+// what they share, and keeps them until the end. main() and the tests build
+// one of these; nothing about the program lives in globals.
+#include <QStringList>
+#include <memory>
+
+#include "forms/main/SharedState.h"
+#include "forms/render/RendererTable.h"
+#include "platform/ui/ScreenCursor.h"
+
+namespace tossbox {
+
+class MessageBoxes;
+class Artwork;
+class TForm1;
+class TFolderSett;
+class TFSyurui;
+class TForm2;
+class TForm3;
+class TForm5;
+class TForm6;
+class TForm8;
+class TForm9;
+class TSTVabout;
+
+class Program {
+public:
+  // arguments: the command-line paths to load at the first showing.
+  Program(MessageBoxes& boxes, QStringList arguments);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  void showMainWindow();
+
+  TForm1& form1() { return *form1_; }
+  TFolderSett& folderSett() { return *folderSett_; }
+  TFSyurui& fSyurui() { return *fSyurui_; }
+  TForm2& form2() { return *form2_; }
+  TForm3& form3() { return *form3_; }
+  TForm5& form5() { return *form5_; }
+  TForm6& form6() { return *form6_; }
+  TForm8& form8() { return *form8_; }
+  TForm9& form9() { return *form9_; }
+  TSTVabout& stvAbout() { return *stvAbout_; }
+
+  SharedState& state() { return state_; }
+  MessageBoxes& boxes() { return boxes_; }
+  Artwork& art() { return *art_; }
+  ScreenCursor& screenCursor() { return screenCursor_; }
+  RendererTable& renderers() { return renderers_; }
+  [[nodiscard]] const QStringList& arguments() const { return arguments_; }
+
+private:
+  MessageBoxes& boxes_;
+  QStringList arguments_;
+  SharedState state_;
+  std::unique_ptr<Artwork> art_;
+  ScreenCursor screenCursor_;
+  RendererTable renderers_;
+  // Declared in creation order; destroyed in reverse.
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TFolderSett> folderSett_;
+  std::unique_ptr<TFSyurui> fSyurui_;
+  std::unique_ptr<TForm2> form2_;
+  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<TForm5> form5_;
+  std::unique_ptr<TForm6> form6_;
+  std::unique_ptr<TForm8> form8_;
+  std::unique_ptr<TForm9> form9_;
+  std::unique_ptr<TSTVabout> stvAbout_;
+};
+
+}  // namespace tossbox
