@@ -1,5 +1,26 @@
-#include <QApplication>
+// The program's start: one running copy per user, then the ten windows and
+// the event loop.
+#include <string>
+#include <vector>
+
+#include "forms/main/Program.h"
+#include "platform/instance/SingleInstance.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/TossboxApplication.h"
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  const tossbox::SingleInstance instance;
+  tossbox::TossboxApplication app(argc, argv);
+  if (!instance.acquired()) {
+    app.messageBoxes().show({QStringLiteral("すでに起動しています。"), QString(),
+                             tossbox::BoxIcon::Error, tossbox::BoxButtons::Ok, nullptr});
+    return 1;
+  }
+  QApplication::setApplicationName(QStringLiteral("Tossbox"));
+  tossbox::installFontSubstitutions();
+  // Paths are taken as the bytes they are; Qt has removed its own options.
+  std::vector<std::string> paths(argv + 1, argv + argc);
+  tossbox::Program program(app.messageBoxes(), std::move(paths));
+  program.showMainWindow();
+  return QApplication::exec();
 }

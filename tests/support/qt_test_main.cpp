@@ -1,11 +1,12 @@
-// GoogleTest entry point for tests that need a QApplication.
-#include <QApplication>
+// GoogleTest entry point for tests that need the program's application object.
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "platform/ui/TossboxApplication.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
+  tossbox::TossboxApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

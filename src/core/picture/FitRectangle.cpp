@@ -5,11 +5,12 @@
 namespace tossbox {
 
 namespace {
-int trunc(float value) { return static_cast<int>(value); }
+int trunc(float value) {
+  return static_cast<int>(value);
+}
 }  // namespace
 
-FitResult FitRectangle(int mode, int pictureWidth, int boxHeight, int boxWidth,
-                       int pictureHeight) {
+FitResult FitRectangle(int mode, int pictureWidth, int boxHeight, int boxWidth, int pictureHeight) {
   const int w = pictureWidth;
   const int h = pictureHeight;
   const int bw = boxWidth;

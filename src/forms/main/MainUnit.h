@@ -3,9 +3,16 @@
 // with a home-made caption bar, the preview, the tool row, the six folder
 // buttons and the status line. Its height is the only thing the user sizes.
 #include <QMenu>
+#include <QMovie>
 #include <QTimer>
 #include <QWidget>
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "core/files/FolderScan.h"
+#include "forms/render/RenderCall.h"
 
 namespace Ui {
 class TForm1;
@@ -53,11 +60,37 @@ public:
   void MinimizeApplication();
   void RestoreApplication();
 
+  // Moving through the files and showing them.
+  [[nodiscard]] std::size_t CurrentListNumber();
+  bool ShowCurrent();
+  void DisplayFile(PictureControl& target, const std::string& path, int fastDecode, int boxHeight,
+                   int boxWidth, int mode);
+  void ProgressUpdate(ProgressStage stage, int percent);
+  // Selected index + 1, "/", the number of listed entries.
+  void updateCounter();
+  void Image1MouseDown(Qt::MouseButton button);
+  void Image1MouseUp();
+  void Image1MouseMove();
+  void Timer2Timer();
+  void PopupMenu2Popup();
+  void SpeedButton2Click();
+
+  // Collecting files.
+  void AddPath(const std::string& path);
+  void LoadPaths(const std::vector<std::string>& paths);
+  void ClearList(bool fromMainMenu);
+
 public slots:
   void SpeedButton4Click();
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
+  void SpeedButton3Click();
+  void N8Click();
+  void N15Click();
+  void N16Click();
+  void N10Click();
+  void N13Click();
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,7 +111,18 @@ private:
   void FormMouseDown(QMouseEvent* event);
   void FormMouseMove(QMouseEvent* event);
   void controlMouseMove(QWidget* control);
+  bool pictureEvent(QEvent* event);
 
+  void loadCommandLine();
+  void addPathsWithAnimation(const std::vector<std::string>& paths);
+  void showEntry(int index);
+  void stepAutoAdvance(bool forward);
+  void stopAutoAdvance();
+  void autoAdvanceClick(QAction& item);
+  void setPictureCursor(int shape);
+  void flushScannedEntries();
+  [[nodiscard]] ScanHooks scanHooks();
+  void connectHandlers();
   void buildMenus();
   void applyLook();
   void layoutClient();
@@ -93,6 +137,10 @@ private:
   QMenu trayMenu_;
   QTimer timer1_;
   QTimer timer2_;
+  QMovie findFolderMovie_;
+  // Entries a running scan has added but ListBox1 does not hold yet.
+  std::vector<std::size_t> scannedEntries_;
+  qint64 lastScanRefresh_ = 0;
 
   bool firstShowDone_ = false;
   bool dragArmed_ = false;
@@ -107,6 +155,7 @@ private:
   QRect resizeStartGeometry_;
   QPoint resizeStartMouse_;
   bool applicationMinimized_ = false;
+  bool closing_ = false;
   bool minimizingAlone_ = false;
 };
 

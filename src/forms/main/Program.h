@@ -2,9 +2,12 @@
 // The running program: creates the ten windows in their fixed order, owns
 // what they share, and keeps them until the end. main() and the tests build
 // one of these; nothing about the program lives in globals.
-#include <QStringList>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "forms/main/SettingsBinding.h"
 #include "forms/main/SharedState.h"
 #include "forms/render/RendererTable.h"
 #include "platform/ui/ScreenCursor.h"
@@ -26,8 +29,8 @@ class TSTVabout;
 
 class Program {
 public:
-  // arguments: the command-line paths to load at the first showing.
-  Program(MessageBoxes& boxes, QStringList arguments);
+  // arguments: the command-line paths to load at the first showing, as given.
+  Program(MessageBoxes& boxes, std::vector<std::string> arguments);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -46,19 +49,30 @@ public:
   TSTVabout& stvAbout() { return *stvAbout_; }
 
   SharedState& state() { return state_; }
+  SettingsBinding& settingsBinding() { return settingsBinding_; }
   MessageBoxes& boxes() { return boxes_; }
   Artwork& art() { return *art_; }
   ScreenCursor& screenCursor() { return screenCursor_; }
   RendererTable& renderers() { return renderers_; }
-  [[nodiscard]] const QStringList& arguments() const { return arguments_; }
+  RenderServices& renderServices() { return renderServices_; }
+  // Blocks the user interface for a moment (the visible press of a button);
+  // tests replace it.
+  void pause(int milliseconds) { pause_(milliseconds); }
+  void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
+  [[nodiscard]] const std::vector<std::string>& arguments() const { return arguments_; }
 
 private:
+  void connectRenderServices();
+
   MessageBoxes& boxes_;
-  QStringList arguments_;
+  std::vector<std::string> arguments_;
   SharedState state_;
+  SettingsBinding settingsBinding_;
   std::unique_ptr<Artwork> art_;
   ScreenCursor screenCursor_;
   RendererTable renderers_;
+  RenderServices renderServices_;
+  std::function<void(int)> pause_;
   // Declared in creation order; destroyed in reverse.
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TFolderSett> folderSett_;

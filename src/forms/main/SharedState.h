@@ -4,11 +4,16 @@
 #include <QString>
 #include <string>
 
+#include "core/files/SortList.h"
 #include "core/picture/ShownFileInfo.h"
+#include "core/settings/SettingsRecord.h"
 
 namespace tossbox {
 
 struct SharedState {
+  SettingsRecord settings;
+  // SortList and EntryList in lock-step.
+  SortList sortList;
   std::string currentFile;
   int currentButton = 0;
   bool chooserForSource = false;

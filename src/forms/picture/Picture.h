@@ -10,10 +10,10 @@
 namespace tossbox {
 
 class Picture {
-public:
+ public:
   // What a renderer keeps behind a picture besides its pixels.
   class Source {
-  public:
+   public:
     virtual ~Source() = default;
   };
 
@@ -27,7 +27,7 @@ public:
   [[nodiscard]] int height() const { return image_.height(); }
   [[nodiscard]] const std::shared_ptr<const Source>& source() const { return source_; }
 
-private:
+ private:
   QImage image_;
   std::shared_ptr<const Source> source_;
 };

@@ -44,8 +44,9 @@ void PictureControl::paintEvent(QPaintEvent*) {
     painter.drawImage(rect(), image);
     return;
   }
-  const QPoint origin = center_ ? QPoint((width() - image.width()) / 2, (height() - image.height()) / 2)
-                                : QPoint(0, 0);
+  const QPoint origin = center_
+                            ? QPoint((width() - image.width()) / 2, (height() - image.height()) / 2)
+                            : QPoint(0, 0);
   painter.drawImage(origin, image);
 }
 

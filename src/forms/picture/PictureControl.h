@@ -12,7 +12,7 @@ struct FitResult;
 
 class PictureControl : public QWidget {
   Q_OBJECT
-public:
+ public:
   explicit PictureControl(QWidget* parent = nullptr);
 
   void setPicture(const Picture& picture);
@@ -25,10 +25,10 @@ public:
   // Height, Width, Top, Left in that order.
   void applyFit(int height, int width, int top, int left);
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
 
-private:
+ private:
   Picture picture_;
   bool stretch_ = true;
   bool center_ = false;

@@ -29,6 +29,8 @@ struct RenderServices {
   std::function<void(ProgressStage, int percent)> progress;
   // Bits per pixel of the display (JPEG output depth follows it).
   int displayDepth = 24;
+  // The copy the JPEG renderer retries from; a plain file copy when empty.
+  std::function<bool(const std::string& from, const std::string& to)> copyForRetry;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

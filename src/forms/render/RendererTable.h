@@ -11,7 +11,7 @@ namespace tossbox {
 enum class RendererId : std::size_t { Jpeg, Gif, Bitmap, Icon, Metafile, Wave, Text, Video, Count };
 
 class RendererTable {
-public:
+ public:
   void set(RendererId id, Renderer renderer) { slots_[index(id)] = std::move(renderer); }
   [[nodiscard]] bool has(RendererId id) const { return static_cast<bool>(slots_[index(id)]); }
   [[nodiscard]] bool call(RendererId id, RenderServices& services, const RenderArgs& args) const {
@@ -19,7 +19,7 @@ public:
     return renderer ? renderer(services, args) : false;
   }
 
-private:
+ private:
   static std::size_t index(RendererId id) { return static_cast<std::size_t>(id); }
   std::array<Renderer, static_cast<std::size_t>(RendererId::Count)> slots_;
 };

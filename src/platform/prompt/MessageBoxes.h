@@ -32,6 +32,7 @@ public:
   // Replaces the real dialog; every request is still remembered in shown().
   void setResponder(Responder responder) { responder_ = std::move(responder); }
   [[nodiscard]] const std::vector<BoxRequest>& shown() const { return shown_; }
+  void clearShown() { shown_.clear(); }
 
 private:
   BoxAnswer showDialog(const BoxRequest& request) const;

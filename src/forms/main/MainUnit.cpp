@@ -120,14 +120,12 @@ void TForm1::buildMenus() {
   n12Menu_.setTitle(QStringLiteral("自動送り"));
   n12Menu_.menuAction()->setObjectName(QStringLiteral("N12"));
   popupMenu2_.addMenu(&n12Menu_);
-  auto* advanceGroup = new QActionGroup(this);
   QAction* next = addItem(n12Menu_, QStringLiteral("N8"), QStringLiteral("次ページ"));
   QAction* previous = addItem(n12Menu_, QStringLiteral("N15"), QStringLiteral("前ページ"));
   QAction* stop = addItem(n12Menu_, QStringLiteral("N16"), QStringLiteral("ストップ"));
-  for (QAction* item : {next, previous, stop}) {
-    item->setCheckable(true);
-    advanceGroup->addAction(item);
-  }
+  // Checked by hand, one of the three at a time: the handlers need to know
+  // which one was checked before the click.
+  for (QAction* item : {next, previous, stop}) item->setCheckable(true);
   stop->setChecked(true);
 
   trayMenu_.setObjectName(QStringLiteral("TrayMenu"));
@@ -163,9 +161,19 @@ void TForm1::applyLook() {
   Artwork& art = program_.art();
   setWindowIcon(art.programIcon());
   ui_->Image2->setPixmap(art.titlePicture());
-  ui_->SpeedButton4->setIcon(art.exitGlyph());
-  ui_->SpeedButton7->setIcon(art.helpGlyph());
-  ui_->SpeedButton3->setIcon(art.menuGlyphs());
+  ui_->SpeedButton4->setIcon(art.glyph(Glyph::Exit));
+  ui_->SpeedButton7->setIcon(art.glyph(Glyph::Help));
+  QIcon fileMenu(art.glyph(Glyph::FileMenuUp));
+  fileMenu.addPixmap(art.glyph(Glyph::FileMenuDisabled), QIcon::Disabled);
+  fileMenu.addPixmap(art.glyph(Glyph::FileMenuPressed), QIcon::Active);
+  fileMenu.addPixmap(art.glyph(Glyph::FileMenuDown), QIcon::Normal, QIcon::On);
+  ui_->SpeedButton3->setIcon(fileMenu);
+  for (int n = 1; n <= 6; ++n) {
+    folderButton(n).setIcon(art.imageList1(n));
+    folderButton(n).setIconSize(QSize(54, 54));
+  }
+  findFolderMovie_.setFileName(art.animationPath());
+  ui_->Animate1->setMovie(&findFolderMovie_);
   ui_->SpeedButton1->setIcon(art.imageList3(0));
   ui_->SpeedButton2->setIcon(art.imageList3(2));
   ui_->SpeedButton6->setIcon(art.imageList3(6));
@@ -180,12 +188,33 @@ void TForm1::applyLook() {
     control->installEventFilter(this);
     control->setMouseTracking(true);
   }
+  connectHandlers();
+}
+
+void TForm1::connectHandlers() {
   connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+  connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+  connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+  connect(&timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
+  connect(&popupMenu2_, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
+  // The auto-advance items decide by the check mark they had before the click.
+  const std::pair<const char*, void (TForm1::*)()> radios[] = {
+      {"N8", &TForm1::N8Click}, {"N15", &TForm1::N15Click}, {"N16", &TForm1::N16Click}};
+  for (const auto& [name, handler] : radios) {
+    QAction* item = &action(QLatin1String(name));
+    connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+      item->setChecked(!checked);
+      (this->*handler)();
+    });
+  }
+  connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
+  connect(&action(QStringLiteral("N13")), &QAction::triggered, this, &TForm1::N13Click);
 }
 
 // FormCreate runs while the main window is the only window of the program.
 void TForm1::FormCreate() {
   firstShowDone_ = false;
+  program_.settingsBinding().LoadSettings(*this);
   program_.state().rememberedListPosition = 0;
   program_.state().viewerMode = 0;
   setAcceptDrops(true);
@@ -203,7 +232,6 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   if (firstShowDone_) return;
   firstShowDone_ = true;
-  QApplication::setAttribute(Qt::AA_DisableWindowContextHelpButton);
   const QCursor& pictureCursor = program_.art().cursor(1);
   ui_->Image1->setCursor(pictureCursor);
   ui_->Panel2->setCursor(pictureCursor);
@@ -214,6 +242,8 @@ void TForm1::FormShow() {
   settings.move(left, top);
   program_.form8().move(left, top);
   SetTopmost(*this);
+  program_.settingsBinding().LoadSettingsToControls();
+  loadCommandLine();
 }
 
 void TForm1::layoutClient() {
@@ -348,6 +378,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (control == nullptr) return false;
   const QString name = control->objectName();
   const bool captionBar = name == QLatin1String("Panel3") || name == QLatin1String("Image2");
+  const bool picture = name == QLatin1String("Image1") || name == QLatin1String("Panel2");
+  if (picture) return pictureEvent(event);
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
@@ -377,6 +409,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     default: break;
   }
   return false;
+}
+
+bool TForm1::pictureEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      Image1MouseDown(static_cast<QMouseEvent*>(event)->button());
+      return true;
+    case QEvent::MouseButtonRelease:
+      Image1MouseUp();
+      return true;
+    case QEvent::MouseMove:
+      Image1MouseMove();
+      return false;
+    default: return false;
+  }
 }
 
 void TForm1::ReleaseSpeedButton3() { ui_->SpeedButton3->setChecked(false); }
@@ -419,7 +466,7 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::SpeedButton4Click() {
-  program_.saveSettings();
+  program_.settingsBinding().SaveSettings();
   close();
 }
 
@@ -434,11 +481,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+  closing_ = true;
   ui_->Image1->clearPicture();
   timer1_.stop();
   timer2_.stop();
 }
 
-void TForm1::FormDestroy() { program_.state() = SharedState(); }
+void TForm1::FormDestroy() { program_.state().sortList.clear(); }
 
 }  // namespace tossbox

@@ -1,0 +1,72 @@
+#include "core/files/FileKind.h"
+
+#include "core/files/PathRules.h"
+
+namespace tossbox {
+
+namespace {
+
+constexpr std::string_view kBmp[] = {".bmp"};
+constexpr std::string_view kJpeg[] = {".jpg", ".jpeg"};
+constexpr std::string_view kGif[] = {".gif"};
+constexpr std::string_view kIco[] = {".ico"};
+constexpr std::string_view kWmf[] = {".wmf"};
+constexpr std::string_view kWav[] = {".wav"};
+constexpr std::string_view kAvi[] = {".avi"};
+constexpr std::string_view kTxt[] = {".txt"};
+constexpr std::string_view kDoc[] = {".doc"};
+constexpr std::string_view kRtf[] = {".rtf"};
+constexpr std::string_view kIni[] = {".ini"};
+
+constexpr std::array<FileKindInfo, kFileKindCount> kTable = {{
+    {FileKind::Bitmap, kBmp, "BMP(ﾋﾞｯﾄﾏｯﾌﾟ)", true, true, true},
+    {FileKind::Jpeg, kJpeg, "JPG,JPEG", true, true, true},
+    {FileKind::Gif, kGif, "GIF(ｱﾆﾒｰｼｮﾝ)", true, true, true},
+    {FileKind::Icon, kIco, "ICO(ｱｲｺﾝ)", true, true, false},
+    {FileKind::Metafile, kWmf, "WMF(ﾒﾀﾌｧｲﾙ)", true, true, true},
+    {FileKind::Wave, kWav, "WAV(ｻｳﾝﾄﾞ)", true, true, false},
+    {FileKind::Video, kAvi, "AVI(ﾑｰﾋﾞｰ)", true, true, true},
+    {FileKind::Text, kTxt, "TXT(ﾃｷｽﾄ)", true, true, true},
+    {FileKind::Document, kDoc, "DOC(ﾄﾞｷｭﾒﾝﾄ)", false, true, true},
+    {FileKind::RichText, kRtf, "RTF(ﾘｯﾁﾃｷｽﾄ)", true, true, true},
+    {FileKind::Ini, kIni, "INIT(INIT)", true, true, true},
+}};
+
+// Longest extension in the table, dot included (".jpeg").
+constexpr std::size_t kLongestExtension = 5;
+
+}  // namespace
+
+std::span<const FileKindInfo, kFileKindCount> fileKindTable() {
+  return kTable;
+}
+
+const FileKindInfo& fileKindInfo(FileKind kind) {
+  return kTable[kindIndex(kind)];
+}
+
+std::optional<FileKind> fileKindOfExtension(std::string_view extension) {
+  for (const FileKindInfo& info : kTable) {
+    for (const std::string_view known : info.extensions) {
+      if (known == extension) return info.kind;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<FileKind> fileKindOf(std::string_view path) {
+  // Called once per directory item of a scan, so the extension is lowered in place rather than
+  // through extensionOf()'s allocation.
+  const std::string_view name = LastPathPart(path);
+  const auto dot = name.rfind('.');
+  if (dot == std::string_view::npos || name.size() - dot > kLongestExtension) return std::nullopt;
+  std::array<char, kLongestExtension> lowered{};
+  const std::string_view extension = name.substr(dot);
+  for (std::size_t i = 0; i < extension.size(); ++i) {
+    const char c = extension[i];
+    lowered[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return fileKindOfExtension(std::string_view(lowered.data(), extension.size()));
+}
+
+}  // namespace tossbox

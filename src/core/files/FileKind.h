@@ -1,0 +1,57 @@
+#pragma once
+// The table of the eleven file kinds the program collects and shows. A kind's number (1 to 11) is
+// the position of its flag in the settings record, of its check box in the kind filter and of
+// its count label; the same order runs through every array indexed by kind here.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace tossbox {
+
+enum class FileKind : unsigned char {
+  Bitmap = 1,
+  Jpeg = 2,
+  Gif = 3,
+  Icon = 4,
+  Metafile = 5,
+  Wave = 6,
+  Video = 7,
+  Text = 8,
+  Document = 9,
+  RichText = 10,
+  Ini = 11,
+};
+
+inline constexpr std::size_t kFileKindCount = 11;
+
+// One row of the table. `caption` is the filter check box's text (UTF-8).
+struct FileKindInfo {
+  FileKind kind;
+  std::span<const std::string_view> extensions;  // lower case, dot included
+  std::string_view caption;
+  bool collectedByScan;       // a folder scan collects it
+  bool acceptedAsSinglePath;  // a path given by itself (dropped, command line) is taken
+  bool enlargeable;           // the enlarged viewer can show it
+};
+
+// 1 for Bitmap ... 11 for Ini.
+[[nodiscard]] constexpr std::size_t kindNumber(FileKind kind) {
+  return static_cast<std::size_t>(kind);
+}
+// 0 for Bitmap ... 10 for Ini: the index into arrays of kFileKindCount.
+[[nodiscard]] constexpr std::size_t kindIndex(FileKind kind) {
+  return kindNumber(kind) - 1;
+}
+
+// All eleven rows in kind order.
+[[nodiscard]] std::span<const FileKindInfo, kFileKindCount> fileKindTable();
+[[nodiscard]] const FileKindInfo& fileKindInfo(FileKind kind);
+
+// The kind of an extension as extensionOf() gives it (lower case, dot included).
+[[nodiscard]] std::optional<FileKind> fileKindOfExtension(std::string_view extension);
+// The kind of a file name or path by its extension; ".jpg" and ".jpeg" are both Jpeg.
+[[nodiscard]] std::optional<FileKind> fileKindOf(std::string_view path);
+
+}  // namespace tossbox

@@ -1,0 +1,21 @@
+#pragma once
+// The words the picture renderers record in ShownFileInfo, in UTF-8.
+#include <string_view>
+
+namespace tossbox::shown_text {
+
+inline constexpr std::string_view kJpegBaseline = "JPG ｲﾒｰｼﾞ";
+inline constexpr std::string_view kJpegProgressive = "JPEG ｲﾒｰｼﾞ";
+inline constexpr std::string_view kColour = "ｶﾗｰ";
+inline constexpr std::string_view kGrey = "ｸﾞﾚｰ";
+inline constexpr std::string_view kJpeg8Bit = " 8ﾋﾞｯﾄ RGBｶﾗｰ";
+inline constexpr std::string_view kJpeg24Bit = "24ﾋﾞｯﾄ RGBｶﾗｰ";
+inline constexpr std::string_view kBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞ";
+inline constexpr std::string_view kIcon = "ｱｲｺﾝﾌｧｲﾙ";
+inline constexpr std::string_view kMetafile = "Windowsﾒﾀﾌｧｲﾙ";
+
+// The quality every JPEG picture reports: the codec's default setting, not a
+// value read from the file.
+inline constexpr int kJpegQuality = 90;
+
+}  // namespace tossbox::shown_text

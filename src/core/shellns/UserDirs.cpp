@@ -1,0 +1,107 @@
+#include "core/shellns/UserDirs.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "core/shellns/FolderHandle.h"
+
+namespace tossbox {
+
+namespace {
+
+constexpr std::string_view kDesktopKey = "XDG_DESKTOP_DIR";
+constexpr std::string_view kHomeVariable = "$HOME";
+// A user-dirs file is a handful of lines; anything far larger is not one.
+constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
+
+std::string_view trimLeft(std::string_view text) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  return start == std::string_view::npos ? std::string_view{} : text.substr(start);
+}
+
+// The value between double quotes at the start of `text`, backslash escapes undone.
+std::optional<std::string> quotedValue(std::string_view text) {
+  if (text.empty() || text.front() != '"') return std::nullopt;
+  std::string value;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    if (text[i] == '"') return value;
+    if (text[i] == '\\' && i + 1 < text.size()) ++i;
+    value.push_back(text[i]);
+  }
+  return std::nullopt;
+}
+
+std::string withoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string readSmallFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  std::vector<char> buffer(kMaxUserDirsBytes + 1);
+  in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  const auto count = static_cast<std::size_t>(in.gcount());
+  if (count > kMaxUserDirsBytes) return {};
+  return std::string(buffer.data(), count);
+}
+
+}  // namespace
+
+std::string desktopDirFromUserDirs(std::string_view userDirsText, const std::string& home) {
+  std::string result;
+  while (!userDirsText.empty()) {
+    const std::size_t end = userDirsText.find('\n');
+    const std::string_view line = trimLeft(userDirsText.substr(0, end));
+    userDirsText =
+        end == std::string_view::npos ? std::string_view{} : userDirsText.substr(end + 1);
+    if (!line.starts_with(kDesktopKey)) continue;
+    const std::string_view rest = trimLeft(line.substr(kDesktopKey.size()));
+    if (rest.empty() || rest.front() != '=') continue;
+    const std::optional<std::string> value = quotedValue(trimLeft(rest.substr(1)));
+    if (!value) continue;
+    // Like a shell sourcing the file, the last assignment wins.
+    if (value->starts_with(kHomeVariable) &&
+        (value->size() == kHomeVariable.size() || (*value)[kHomeVariable.size()] == '/')) {
+      result = withoutTrailingSlashes(home + value->substr(kHomeVariable.size()));
+    } else if (value->starts_with('/')) {
+      result = withoutTrailingSlashes(*value);
+    }
+  }
+  return result;
+}
+
+std::string desktopFolderOf(const std::string& home, const std::string& configHome) {
+  const std::string desktop =
+      desktopDirFromUserDirs(readSmallFile(configHome + "/user-dirs.dirs"), home);
+  if (!desktop.empty() && isExistingFolder(desktop)) return desktop;
+  return home;
+}
+
+std::string currentHomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return withoutTrailingSlashes(home);
+  long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
+  if (bufferSize <= 0) bufferSize = 16384;
+  std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+    return withoutTrailingSlashes(found->pw_dir);
+  }
+  return "/";
+}
+
+std::string currentConfigHome(const std::string& home) {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  if (configHome != nullptr && configHome[0] == '/') return withoutTrailingSlashes(configHome);
+  return (home == "/" ? std::string() : home) + "/.config";
+}
+
+}  // namespace tossbox

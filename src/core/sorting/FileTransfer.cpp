@@ -1,0 +1,224 @@
+#include "core/sorting/FileTransfer.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include "core/files/PathRules.h"
+
+namespace tossbox {
+
+namespace {
+
+std::error_code lastError() {
+  return {errno, std::generic_category()};
+}
+
+FileIdentity identityFrom(const struct stat& st) {
+  return FileIdentity{
+      static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+      static_cast<std::uint64_t>(st.st_size),
+      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+// The calls that copy inside the kernel stop working for some pairs of files; these errors say
+// "use another way", not "the copy failed".
+bool unsupportedHere(int error) {
+  return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
+         error == EBADF;
+}
+
+std::error_code writeAll(int out, const char* data, std::size_t size) {
+  for (std::size_t done = 0; done < size;) {
+    const ssize_t put = ::write(out, data + done, size - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return lastError();
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return {};
+}
+
+// Reads to the end of `in`. Most calls find the end at once (the kernel copied everything), so
+// the large buffer is only made when there is more to read.
+std::error_code copyByReading(int in, int out) {
+  std::array<char, 4096> first{};
+  std::vector<char> buffer;
+  for (;;) {
+    char* data = buffer.empty() ? first.data() : buffer.data();
+    const std::size_t room = buffer.empty() ? first.size() : buffer.size();
+    const ssize_t got = ::read(in, data, room);
+    if (got == 0) return {};
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return lastError();
+    }
+    if (std::error_code error = writeAll(out, data, static_cast<std::size_t>(got))) return error;
+    if (buffer.empty()) buffer.resize(std::size_t{1} << 20);
+  }
+}
+
+// Copies from the current offset of `in` to the end of the file. The kernel's copy calls serve
+// the size known at the start; reading to the end then picks up whatever they left.
+std::error_code copyContents(int in, int out, std::uint64_t size) {
+  constexpr std::size_t kChunk = std::size_t{1} << 30;
+  std::uint64_t done = 0;
+  bool kernelCopy = true;
+  while (kernelCopy && done < size) {
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
+    const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
+    if (n > 0) {
+      done += static_cast<std::uint64_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno == EINTR) {
+      continue;
+    } else if (unsupportedHere(errno)) {
+      kernelCopy = false;
+    } else {
+      return lastError();
+    }
+  }
+  bool sendFile = done < size;
+  while (sendFile && done < size) {
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
+    const ssize_t n = ::sendfile(out, in, nullptr, want);
+    if (n > 0) {
+      done += static_cast<std::uint64_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno == EINTR) {
+      continue;
+    } else if (unsupportedHere(errno)) {
+      sendFile = false;
+    } else {
+      return lastError();
+    }
+  }
+  return copyByReading(in, out);
+}
+
+std::string randomSuffix() {
+  static constexpr std::string_view kLetters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device device;
+  std::mt19937_64 generator(device());
+  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+  std::string suffix;
+  for (int i = 0; i < 10; ++i) suffix.push_back(kLetters[pick(generator)]);
+  return suffix;
+}
+
+}  // namespace
+
+std::optional<FileStatus> statusOf(const std::string& path, Follow follow) {
+  struct stat st {};
+  const int result =
+      follow == Follow::Links ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+  if (result != 0) return std::nullopt;
+  return FileStatus{identityFrom(st), S_ISREG(st.st_mode), S_ISDIR(st.st_mode)};
+}
+
+Entry entryAt(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG) return Entry::None;
+    return Entry::File;
+  }
+  if (S_ISDIR(st.st_mode)) return Entry::Folder;
+  if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    return Entry::Folder;
+  }
+  return Entry::File;
+}
+
+std::error_code makeFolders(const std::string& folder) {
+  if (folder.empty()) return {};
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return error;
+}
+
+std::error_code renameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};
+  if (errno != EINVAL && errno != ENOSYS) return lastError();
+  // File systems without the flag: a hard link also refuses an existing name.
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    if (::unlink(from.c_str()) == 0) return {};
+    const std::error_code error = lastError();
+    ::unlink(to.c_str());
+    return error;
+  }
+  if (errno == EEXIST) return lastError();
+  // Nor hard links: check, then rename. Only a name appearing in between is not caught.
+  if (entryAt(to) != Entry::None) return std::make_error_code(std::errc::file_exists);
+  if (::rename(from.c_str(), to.c_str()) != 0) return lastError();
+  return {};
+}
+
+std::error_code removeFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) return lastError();
+  return {};
+}
+
+UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,
+                          std::error_code& error) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path = joinPath(folder.empty() ? std::string(".") : folder, ".tossbox-" + randomSuffix());
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      error.clear();
+      return UniqueFd(fd);
+    }
+    if (errno != EEXIST) break;
+  }
+  error = lastError();
+  path.clear();
+  return UniqueFd();
+}
+
+HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
+                           Durability durability) {
+  HiddenCopy copy;
+  // O_NONBLOCK: a FIFO put in the file's place must not hang the program.
+  UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat st {};
+  if (!in.valid() || ::fstat(in.get(), &st) != 0) {
+    copy.error = lastError();
+    return copy;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    copy.error = std::make_error_code(std::errc::invalid_argument);
+    return copy;
+  }
+  UniqueFd out = createHiddenFile(folder, S_IRUSR | S_IWUSR, copy.path, copy.error);
+  if (!out.valid()) return copy;
+
+  struct stat written {};
+  const std::array<struct timespec, 2> times{st.st_atim, st.st_mtim};
+  std::error_code error = copyContents(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size));
+  // Permission bits only: set-user and set-group bits of another owner's file do not carry over.
+  if (!error && ::fchmod(out.get(), st.st_mode & 0777) != 0) error = lastError();
+  if (!error && ::futimens(out.get(), times.data()) != 0) error = lastError();
+  if (!error && durability == Durability::Synced && ::fsync(out.get()) != 0) error = lastError();
+  if (!error && ::fstat(out.get(), &written) != 0) error = lastError();
+  if (!error) error = out.close();
+  if (error) {
+    ::unlink(copy.path.c_str());
+    copy.path.clear();
+    copy.error = error;
+    return copy;
+  }
+  copy.identity = identityFrom(written);
+  return copy;
+}
+
+}  // namespace tossbox

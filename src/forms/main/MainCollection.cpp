@@ -1,0 +1,133 @@
+// The main window's side of collecting files: adding paths (folders are
+// scanned on this thread while the window keeps repainting), the load
+// sequence, the command-line paths and clearing the list.
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QLabel>
+#include <QToolButton>
+
+#include "forms/list/UList.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+#include "forms/picture/PictureControl.h"
+#include "forms/syurui/USyurui.h"
+#include "forms/viewer/ULarge.h"
+#include "platform/art/Artwork.h"
+#include "ui_MainUnit.h"
+
+namespace tossbox {
+
+namespace {
+
+// Between two looks at the event queue during a scan. Short enough that
+// the window and the animation never seem to stop, long enough that a scan
+// of a hundred thousand files is not spent in the event loop.
+constexpr qint64 kScanRefreshMs = 15;
+
+QString countText(const QString& prefix, std::size_t count) {
+  return prefix + QString::number(count);
+}
+
+}  // namespace
+
+void TForm1::flushScannedEntries() {
+  if (scannedEntries_.empty()) return;
+  program_.form2().listBox1().appendEntries(scannedEntries_);
+  scannedEntries_.clear();
+}
+
+ScanHooks TForm1::scanHooks() {
+  ScanHooks hooks;
+  hooks.entryAdded = [this](std::size_t entryNumber, std::string_view) {
+    scannedEntries_.push_back(entryNumber);
+  };
+  hooks.processPendingEvents = [this] {
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - lastScanRefresh_ < kScanRefreshMs) return;
+    lastScanRefresh_ = now;
+    flushScannedEntries();
+    setStatusText(
+        countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
+    QCoreApplication::processEvents();
+  };
+  hooks.stopRequested = [this] { return closing_; };
+  return hooks;
+}
+
+void TForm1::AddPath(const std::string& path) {
+  tossbox::AddPath(program_.state().sortList, path, scanHooks());
+  flushScannedEntries();
+  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
+}
+
+void TForm1::addPathsWithAnimation(const std::vector<std::string>& paths) {
+  ui_->Animate1->show();
+  ui_->Animate1->raise();
+  findFolderMovie_.start();
+  for (const std::string& path : paths) AddPath(path);
+  findFolderMovie_.stop();
+  ui_->Animate1->hide();
+}
+
+void TForm1::LoadPaths(const std::vector<std::string>& paths) {
+  SharedState& state = program_.state();
+  EntryListBox& list = program_.form2().listBox1();
+  const int previous = state.sortList.empty() ? 0 : list.count();
+  addPathsWithAnimation(paths);
+  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.sortList.size()));
+  if (!state.sortList.empty()) {
+    list.setSelectedIndex(previous);
+    state.currentFile = state.sortList.path(CurrentListNumber());
+    const QCursor& cursor = program_.art().cursor(1);
+    ui_->Image1->setCursor(cursor);
+    ui_->Panel2->setCursor(cursor);
+  }
+  program_.form2().RebuildList();
+  if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  updateCounter();
+}
+
+// The paths given on the command line, at the first showing.
+void TForm1::loadCommandLine() {
+  const std::vector<std::string>& paths = program_.arguments();
+  if (paths.empty()) return;
+  SharedState& state = program_.state();
+  EntryListBox& list = program_.form2().listBox1();
+  addPathsWithAnimation(paths);
+  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.sortList.size()));
+  if (!state.sortList.empty()) {
+    list.setSelectedIndex(0);
+    state.currentFile = state.sortList.path(0);
+  }
+  program_.form2().RebuildList();
+  if (list.count() > 0) DisplayFile(image1(), state.currentFile, 1, 132, 177, 0);
+  if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  updateCounter();
+}
+
+void TForm1::ClearList(bool fromMainMenu) {
+  setStatusText(QString());
+  if (fromMainMenu) ReleaseSpeedButton3();
+  SharedState& state = program_.state();
+  EntryListBox& list = program_.form2().listBox1();
+  program_.fSyurui().resetCounts();
+  list.clear();
+  scannedEntries_.clear();
+  state.sortList.clear();
+  timer1_.stop();
+  state.currentFile.clear();
+  image1().clearPicture();
+  image1().repaint();
+  ShowCurrent();
+  ui_->SpeedButton1->setChecked(false);
+  program_.form3().close();
+  updateCounter();
+  list.update();
+  setStatusText(QStringLiteral("振分したいﾌｫﾙﾀﾞを選択して下さい。"));
+}
+
+void TForm1::N10Click() { ClearList(true); }
+
+void TForm1::N13Click() { program_.fSyurui().PlaceBesideMain(); }
+
+}  // namespace tossbox

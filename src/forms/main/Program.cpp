@@ -1,0 +1,55 @@
+#include "forms/main/Program.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include "forms/about/About.h"
+#include "forms/fileinfo/UFileInfo.h"
+#include "forms/folderselect/NewFLD.h"
+#include "forms/folderselect/UFileSelect.h"
+#include "forms/foldersett/UFolderSett.h"
+#include "forms/list/UList.h"
+#include "forms/main/MainUnit.h"
+#include "forms/syurui/USyurui.h"
+#include "forms/viewer/ULarge.h"
+#include "forms/warning/UWarning.h"
+#include "platform/art/Artwork.h"
+
+namespace tossbox {
+
+Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
+    : boxes_(boxes), arguments_(std::move(arguments)),
+      settingsBinding_(*this),
+      art_(std::make_unique<Artwork>()) {
+  pause_ = [](int milliseconds) {
+    QCoreApplication::processEvents();
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+  };
+  form1_ = std::make_unique<TForm1>(*this);
+  connectRenderServices();
+  folderSett_ = std::make_unique<TFolderSett>(*this);
+  fSyurui_ = std::make_unique<TFSyurui>(*this);
+  form2_ = std::make_unique<TForm2>(*this);
+  form3_ = std::make_unique<TForm3>(*this);
+  form5_ = std::make_unique<TForm5>(*this);
+  form6_ = std::make_unique<TForm6>(*this);
+  form8_ = std::make_unique<TForm8>(*this);
+  form9_ = std::make_unique<TForm9>(*this);
+  stvAbout_ = std::make_unique<TSTVabout>(*this);
+}
+
+void Program::connectRenderServices() {
+  renderServices_.preview = &form1_->image1();
+  renderServices_.shown = &state_.shown;
+  renderServices_.progress = [this](ProgressStage stage, int percent) {
+    form1_->ProgressUpdate(stage, percent);
+  };
+  renderServices_.displayDepth = QGuiApplication::primaryScreen()->depth();
+}
+
+Program::~Program() = default;
+
+void Program::showMainWindow() { form1_->show(); }
+
+}  // namespace tossbox

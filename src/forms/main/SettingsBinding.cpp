@@ -1,0 +1,153 @@
+#include "forms/main/SettingsBinding.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "core/files/PathRules.h"
+#include "forms/foldersett/UFolderSett.h"
+#include "forms/list/UList.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+#include "forms/syurui/USyurui.h"
+#include "forms/viewer/ULarge.h"
+#include "platform/prompt/MessageBoxes.h"
+
+namespace tossbox {
+
+namespace {
+
+template <typename T>
+T& control(QObject& window, const char* name) {
+  auto* found = window.findChild<T*>(QLatin1String(name));
+  if (found == nullptr) throw std::logic_error(std::string("missing control ") + name);
+  return *found;
+}
+
+QString toText(const std::string& bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// An edit shows a stored path as text; bytes that are not UTF-8 cannot be
+// shown exactly, so an unchanged edit gives back the stored bytes.
+std::string fromEdit(const QLineEdit& edit, const std::string& stored) {
+  if (edit.text() == toText(stored)) return stored;
+  return edit.text().toStdString();
+}
+
+ScreenGeometry screenGeometry() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  return {screen.width(), screen.height(), TForm1::kWidth, TForm1::kDesignedHeight};
+}
+
+std::uint8_t flag(bool on) { return on ? 1 : 0; }
+
+}  // namespace
+
+SettingsBinding::SettingsBinding(Program& program) : program_(program) {}
+
+void SettingsBinding::report(const std::vector<std::string>& errors) {
+  for (const std::string& error : errors) program_.boxes().error(toText(error));
+}
+
+void SettingsBinding::applyPlacement(TForm1& main) {
+  const SettingsRecord& record = program_.state().settings;
+  main.applyPlacement(record.MainTop, record.MainLeft, record.MainHeight);
+}
+
+void SettingsBinding::applyButtonCaptions(TForm1& main) {
+  for (int n = 1; n <= kFolderButtonCount; ++n) {
+    const std::string_view caption = LastPathPart(program_.state().settings.target(n).FolderPath);
+    main.folderButton(n).setText(
+        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  }
+}
+
+void SettingsBinding::LoadSettings(TForm1& main) {
+  SettingsLoadResult loaded = store_.loadRecord(screenGeometry());
+  program_.state().settings = std::move(loaded.record);
+  applyPlacement(main);
+  applyButtonCaptions(main);
+  report(loaded.errors);
+}
+
+void SettingsBinding::DefaultSettings(TForm1& main) {
+  program_.state().settings = defaultSettingsRecord(screenGeometry());
+  applyPlacement(main);
+}
+
+void SettingsBinding::SaveSettings() {
+  SettingsRecord& record = program_.state().settings;
+  const TForm1& main = program_.form1();
+  record.MainTop = main.y();
+  record.MainLeft = main.x();
+  record.MainHeight = main.height();
+  report(store_.saveRecord(record).errors);
+}
+
+void SettingsBinding::LoadSettingsToControls() {
+  SharedState& state = program_.state();
+  const SettingsRecord& record = state.settings;
+  if (state.currentButton != 0) {
+    TFolderSett& dialog = program_.folderSett();
+    const FolderTarget& target = record.target(state.currentButton);
+    control<QLineEdit>(dialog, "Edit1").setText(toText(target.FolderPath));
+    control<QLineEdit>(dialog, "Edit2").setText(toText(target.SerialPrefix));
+    control<QLineEdit>(dialog, "Edit3").setText(toText(target.SerialNumber));
+    const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
+                         : target.SameNamePolicy == 3 ? "RadioButton3"
+                                                      : "RadioButton1";
+    control<QRadioButton>(dialog, policy).setChecked(true);
+    TForm1& main = program_.form1();
+    control<QAction>(main, "Copy1").setChecked(target.MoveOnPress == 0);
+    control<QAction>(main, "GoTo1").setChecked(target.MoveOnPress != 0);
+  }
+  TForm2& list = program_.form2();
+  control<QAction>(list, "N3").setChecked(record.ListDblClickAction == 1);
+  control<QAction>(list, "N4").setChecked(record.ListDblClickAction != 1);
+  control<QAction>(list, "N10").setChecked(record.ListSortAscending == 1);
+  for (int kind = 1; kind <= kKindCount; ++kind)
+    program_.fSyurui().setKindChecked(
+        kind, record.KindEnabled[static_cast<std::size_t>(kind - 1)] == 1);
+  TForm3& viewer = program_.form3();
+  control<QAction>(viewer, "Close1").setChecked(record.ViewerDblClickMode == 0);
+  control<QAction>(viewer, "N1").setChecked(record.ViewerDblClickMode != 0);
+  control<QAction>(viewer, "N2").setChecked(record.ViewerFullScreen == 1);
+  control<QAction>(viewer, "N8").setChecked(record.ViewerAlwaysCentre == 1);
+}
+
+void SettingsBinding::StoreControlsToSettings(StoreCaller caller) {
+  SharedState& state = program_.state();
+  SettingsRecord& record = state.settings;
+  if (caller == StoreCaller::FolderTarget && state.currentButton != 0) {
+    TFolderSett& dialog = program_.folderSett();
+    FolderTarget& target = record.target(state.currentButton);
+    target.FolderPath = fromEdit(control<QLineEdit>(dialog, "Edit1"), target.FolderPath);
+    if (control<QRadioButton>(dialog, "RadioButton1").isChecked()) target.SameNamePolicy = 1;
+    if (control<QRadioButton>(dialog, "RadioButton2").isChecked()) target.SameNamePolicy = 2;
+    if (control<QRadioButton>(dialog, "RadioButton3").isChecked()) target.SameNamePolicy = 3;
+    target.SerialRename = flag(control<QCheckBox>(dialog, "CheckBox1").isChecked());
+    target.SerialPrefix = fromEdit(control<QLineEdit>(dialog, "Edit2"), target.SerialPrefix);
+    target.SerialNumber = fromEdit(control<QLineEdit>(dialog, "Edit3"), target.SerialNumber);
+    target.MoveOnPress = flag(!control<QAction>(program_.form1(), "Copy1").isChecked());
+  }
+  TForm2& list = program_.form2();
+  if (control<QAction>(list, "N3").isChecked()) record.ListDblClickAction = 1;
+  if (control<QAction>(list, "N4").isChecked()) record.ListDblClickAction = 2;
+  record.ListSortAscending = flag(control<QAction>(list, "N10").isChecked());
+  for (int kind = 1; kind <= kKindCount; ++kind)
+    record.KindEnabled[static_cast<std::size_t>(kind - 1)] =
+        flag(program_.fSyurui().kindChecked(kind));
+  TForm3& viewer = program_.form3();
+  record.ViewerDblClickMode = control<QAction>(viewer, "Close1").isChecked() ? 0 : 1;
+  record.ViewerFullScreen = flag(control<QAction>(viewer, "N2").isChecked());
+  record.ViewerAlwaysCentre = flag(control<QAction>(viewer, "N8").isChecked());
+  SaveSettings();
+}
+
+}  // namespace tossbox

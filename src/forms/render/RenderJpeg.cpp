@@ -1,0 +1,101 @@
+#include "forms/render/RenderJpeg.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "core/picture/PictureFile.h"
+#include "core/picture/ShownFileTexts.h"
+#include "forms/picture/JpegPictureSource.h"
+#include "forms/picture/PictureControl.h"
+#include "forms/render/JpegShow.h"
+#include "forms/render/PreviewReuse.h"
+#include "forms/render/RenderTarget.h"
+
+namespace tossbox {
+
+namespace {
+
+using Compressed = std::shared_ptr<const std::vector<std::uint8_t>>;
+
+struct LoadedJpeg {
+  Compressed bytes;
+  JpegHeaderFacts facts;
+};
+
+std::optional<LoadedJpeg> load(const std::string& path) {
+  auto bytes = readPictureFile(path);
+  if (!bytes) return std::nullopt;
+  const auto facts = readJpegHeader(*bytes);
+  if (!facts) return std::nullopt;
+  return LoadedJpeg{std::make_shared<const std::vector<std::uint8_t>>(std::move(*bytes)), *facts};
+}
+
+std::string retryPath() {
+  return QFile::encodeName(QDir::tempPath()).toStdString() + "/ppp.jpg";
+}
+
+bool copyForRetry(RenderServices& services, const std::string& from, const std::string& to) {
+  return services.copyForRetry ? services.copyForRetry(from, to) : copyFileReplacing(from, to);
+}
+
+// The smallest scale libjpeg offers whose picture still covers the fitted
+// size, so a picture that would be shrunk anyway is decoded smaller.
+int coveringDenominator(const JpegHeaderFacts& facts, const FitResult& fit) {
+  for (const int denominator : {8, 4}) {
+    if (jpegScaledSize(facts.width, denominator) >= fit.width &&
+        jpegScaledSize(facts.height, denominator) >= fit.height) {
+      return denominator;
+    }
+  }
+  return 2;
+}
+
+ShownFileInfo factsRecord(const RenderServices& services, const std::string& path,
+                          const JpegHeaderFacts& facts) {
+  ShownFileInfo info = currentRecord(services);
+  info.kind = 1;
+  info.width = facts.width;
+  info.height = facts.height;
+  info.number = shown_text::kJpegQuality;
+  info.version.clear();
+  info.colour = facts.greyscale ? shown_text::kGrey : shown_text::kColour;
+  info.fileSize = fileByteCount(path).value_or(0);
+  info.format = facts.multiScan ? shown_text::kJpegProgressive : shown_text::kJpegBaseline;
+  info.depth = services.displayDepth <= 8 ? shown_text::kJpeg8Bit : shown_text::kJpeg24Bit;
+  return info;
+}
+
+bool show(RenderServices& services, const RenderArgs& args, const LoadedJpeg& jpeg) {
+  const bool fast = args.fastDecode == 1;
+  const int width = fast ? jpegScaledSize(jpeg.facts.width, 2) : jpeg.facts.width;
+  const int height = fast ? jpegScaledSize(jpeg.facts.height, 2) : jpeg.facts.height;
+  const FitResult fit = fitTarget(args, width, height);
+  const ShownFileInfo info = factsRecord(services, args.path, jpeg.facts);
+  const auto source =
+      std::make_shared<const JpegPictureSource>(args.path, info, jpeg.bytes, jpeg.facts);
+  JpegDecodeOptions options;
+  options.scaleDenominator = fast ? coveringDenominator(jpeg.facts, fit) : 1;
+  options.dct = fast ? JpegDct::Fast : JpegDct::Accurate;
+  options.pixels = jpegPixelsFor(services);
+  options.showEachScan = jpeg.facts.multiScan;
+  if (!decodeJpegInto(args.target, *jpeg.bytes, options, source, services)) return false;
+  storeRecord(services, info);
+  args.target.show();
+  return true;
+}
+
+}  // namespace
+
+bool RenderJpeg(RenderServices& services, const RenderArgs& args) {
+  if (&args.target != services.preview && reusePreviewPicture(services, args)) return true;
+  if (const auto jpeg = load(args.path)) {
+    if (show(services, args, *jpeg)) return true;
+  }
+  // One retry from a copy: the copy is plain and not an action of the user's.
+  const std::string copy = retryPath();
+  if (!copyForRetry(services, args.path, copy)) return false;
+  const auto jpeg = load(copy);
+  return jpeg && show(services, args, *jpeg);
+}
+
+}  // namespace tossbox

@@ -1,0 +1,302 @@
+#include "platform/settings/SettingsStore.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "core/settings/RegistryFile.h"
+
+namespace tossbox {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Far above the largest store the program writes (six 64 KiB paths and
+// prefixes, each byte possibly escaped), so only a foreign file is refused.
+constexpr std::size_t kMaxFileSize = 8 * 1024 * 1024;
+constexpr int kMaxBadCopies = 100;
+
+std::string errnoText(int error) {
+  return std::error_code(error, std::generic_category()).message();
+}
+
+// A file descriptor closed when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  [[nodiscard]] int get() const { return fd_; }
+  // Closes now, reporting the result (a delayed write error can surface here).
+  [[nodiscard]] bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// A temporary file removed again unless it was renamed into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!committed_) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  [[nodiscard]] const std::string& path() const { return path_; }
+  void commit() { committed_ = true; }
+
+ private:
+  std::string path_;
+  bool committed_ = false;
+};
+
+enum class ReadState { Missing, Read, Failed };
+
+struct FileRead {
+  ReadState state = ReadState::Missing;
+  std::string bytes;
+  std::string problem;  // why it could not be read
+};
+
+FileRead readWholeFile(const fs::path& file) {
+  FileRead result;
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT) return result;
+    result.state = ReadState::Failed;
+    result.problem = errnoText(errno);
+    return result;
+  }
+  result.state = ReadState::Failed;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0) {
+    result.problem = errnoText(errno);
+    return result;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    result.problem = "通常のファイルではありません";
+    return result;
+  }
+  char buffer[65536];
+  while (true) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result.problem = errnoText(errno);
+      return result;
+    }
+    if (n == 0) break;
+    if (result.bytes.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
+      result.problem = "ファイルが大きすぎます";
+      return result;
+    }
+    result.bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  result.state = ReadState::Read;
+  return result;
+}
+
+bool nameTaken(const fs::path& path) {
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
+}
+
+// Renames `file` to the first free name of file.bad, file.bad.1, ...; the new
+// name, or nullopt with `problem` set.
+std::optional<fs::path> keepAsBad(const fs::path& file, std::string& problem) {
+  for (int n = 0; n < kMaxBadCopies; ++n) {
+    fs::path candidate = file;
+    candidate += n == 0 ? ".bad" : ".bad." + std::to_string(n);
+    if (nameTaken(candidate)) continue;
+    if (::rename(file.c_str(), candidate.c_str()) != 0) {
+      problem = errnoText(errno);
+      return std::nullopt;
+    }
+    return candidate;
+  }
+  problem = "空いている名前がありません";
+  return std::nullopt;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+void syncFolder(const fs::path& folder) {
+  FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Only durability is at stake here: the rename has already happened.
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+// Replaces `target` with `bytes` so that it is either the old file or the new
+// one, never a part; an error text on failure.
+std::optional<std::string> writeAtomically(const fs::path& target, std::string_view bytes) {
+  const fs::path folder = target.parent_path();
+  std::string pattern = (folder / target.filename()).string() + ".tmp.XXXXXX";
+  const int raw = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (raw < 0) return errnoText(errno);
+  FileDescriptor fd(raw);
+  TemporaryFile temporary(pattern);
+
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+  if (!writeAll(fd.get(), bytes)) return errnoText(errno);
+  if (::fsync(fd.get()) != 0) return errnoText(errno);
+  if (!fd.close()) return errnoText(errno);
+  if (::rename(temporary.path().c_str(), target.c_str()) != 0) return errnoText(errno);
+  temporary.commit();
+  syncFolder(folder);
+  return std::nullopt;
+}
+
+// Where a write of `file` must go: through any symbolic links, also one whose
+// target does not exist yet, so a linked settings file stays linked.
+std::optional<fs::path> resolveLinks(const fs::path& file, std::string& problem) {
+  constexpr int kMaxLinks = 40;  // as the kernel's own limit, against link loops
+  fs::path current = file;
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    std::error_code ec;
+    if (fs::symlink_status(current, ec).type() != fs::file_type::symlink) {
+      fs::path resolved = fs::weakly_canonical(current, ec);
+      if (ec) {
+        problem = ec.message();
+        return std::nullopt;
+      }
+      return resolved;
+    }
+    const fs::path link = fs::read_symlink(current, ec);
+    if (ec) {
+      problem = ec.message();
+      return std::nullopt;
+    }
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  problem = errnoText(ELOOP);
+  return std::nullopt;
+}
+
+fs::path homeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+      found != nullptr && found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  // No home at all: the current folder is the only place left to keep settings.
+  return ".";
+}
+
+}  // namespace
+
+struct SettingsStore::Existing {
+  RegistryDocument document;
+  bool replaceable = true;  // false: an unusable file that could not be kept aside
+};
+
+SettingsStore::SettingsStore() : SettingsStore(defaultPath()) {}
+
+SettingsStore::SettingsStore(fs::path file) : path_(std::move(file)) {}
+
+fs::path SettingsStore::defaultPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const fs::path base =
+      (config != nullptr && config[0] == '/') ? fs::path(config) : homeFolder() / ".config";
+  return base / "stv" / "Software-stv.reg";
+}
+
+SettingsStore::Existing SettingsStore::readExisting(std::vector<std::string>& errors) const {
+  Existing existing;
+  const FileRead read = readWholeFile(path_);
+  if (read.state == ReadState::Missing) return existing;
+  std::string problem = read.problem;
+  if (read.state == ReadState::Read) {
+    RegistryParseResult parsed = parseRegistryFile(read.bytes);
+    if (parsed.document) {
+      existing.document = std::move(*parsed.document);
+      return existing;
+    }
+    problem = std::to_string(parsed.errorLine) + " 行目: " + parsed.error;
+  }
+  const std::string head =
+      "設定ファイル " + path_.string() + " を読み込めません（" + problem + "）。";
+  std::string keepProblem;
+  if (const auto bad = keepAsBad(path_, keepProblem)) {
+    errors.push_back(head + "元のファイルは " + bad->string() + " として残しました。");
+    return existing;
+  }
+  errors.push_back(head + "別の名前に移すこともできなかったため（" + keepProblem +
+                   "）、このファイルは置き換えません。");
+  existing.replaceable = false;
+  return existing;
+}
+
+SettingsStore::LoadResult SettingsStore::load() const {
+  LoadResult result;
+  const Existing existing = readExisting(result.errors);
+  if (const RegistryKey* key = existing.document.findKey(kSettingsKeyPath)) result.key = *key;
+  return result;
+}
+
+SettingsStore::SaveResult SettingsStore::save(const std::vector<NamedValue>& values) const {
+  SaveResult result;
+  Existing existing = readExisting(result.errors);
+  if (!existing.replaceable) return result;
+  RegistryKey& key = existing.document.key(kSettingsKeyPath);
+  for (const NamedValue& value : values) key.set(value.name, value.value);
+
+  const auto fail = [&](const std::string& problem) {
+    result.errors.push_back("設定を保存できませんでした（" + path_.string() + ": " + problem +
+                            "）。");
+    return result;
+  };
+  std::error_code ec;
+  fs::create_directories(path_.parent_path(), ec);
+  if (ec) return fail(ec.message());
+  std::string linkProblem;
+  const auto target = resolveLinks(path_, linkProblem);
+  if (!target) return fail(linkProblem);
+  if (const auto problem = writeAtomically(*target, writeRegistryFile(existing.document))) {
+    return fail(*problem);
+  }
+  result.saved = true;
+  return result;
+}
+
+SettingsLoadResult SettingsStore::loadRecord(const ScreenGeometry& geometry) const {
+  LoadResult loaded = load();
+  SettingsLoadResult result = loadSettingsRecord(loaded.key ? &*loaded.key : nullptr, geometry);
+  result.errors.insert(result.errors.begin(), loaded.errors.begin(), loaded.errors.end());
+  return result;
+}
+
+SettingsStore::SaveResult SettingsStore::saveRecord(const SettingsRecord& record) const {
+  SettingsEncodeResult encoded = encodeSettings(record);
+  if (!encoded.ok()) return SaveResult{false, {std::move(encoded.error)}};
+  return save(encoded.values);
+}
+
+}  // namespace tossbox

@@ -1,0 +1,55 @@
+#pragma once
+// A fresh program in a private home for each test: its own settings store,
+// trash and lock, every box answered by the test.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempHome.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+#include "platform/prompt/MessageBoxes.h"
+#include "platform/ui/TossboxApplication.h"
+
+class ProgramTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    boxes.clearShown();
+    boxes.setResponder([this](const auto&) { return answer; });
+  }
+
+  tossbox::Program& start(std::vector<std::string> arguments = {}) {
+    program.reset();
+    program = std::make_unique<tossbox::Program>(boxes, std::move(arguments));
+    program->setPause([](int) {});
+    program->showMainWindow();
+    QApplication::processEvents();
+    return *program;
+  }
+
+  void stop() { program.reset(); }
+
+  std::filesystem::path storeFile() const {
+    return home.configHome() / "stv" / "Software-stv.reg";
+  }
+
+  static void touch(const std::filesystem::path& file, const std::string& content = "x") {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << content;
+  }
+
+  tossbox::TForm1& main() { return program->form1(); }
+
+  TempHome home;
+  // The application's own boxes: errors escaping a handler land there too.
+  tossbox::MessageBoxes& boxes =
+      static_cast<tossbox::TossboxApplication*>(QCoreApplication::instance())->messageBoxes();
+  tossbox::BoxAnswer answer = tossbox::BoxAnswer::Ok;
+  std::unique_ptr<tossbox::Program> program;
+};
