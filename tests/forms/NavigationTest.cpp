@@ -214,6 +214,7 @@ TEST_F(NavigationTest, WithoutRenderersNothingIsDrawn) {
   const fs::path folder = home.makeDir("plain");
   touch(folder / "a.bmp");
   start();
+  program->renderers() = RendererTable();
   main().LoadPaths({folder.string()});
   EXPECT_TRUE(main().image1().picture().isNull());
   EXPECT_FALSE(main().image1().isVisibleTo(&main()));

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@
 #include "platform/ui/TossboxApplication.h"
 
 class ProgramTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     boxes.clearShown();
     boxes.setResponder([this](const auto&) { return answer; });
@@ -28,6 +30,15 @@ protected:
     program.reset();
     program = std::make_unique<tossbox::Program>(boxes, std::move(arguments));
     program->setPause([](int) {});
+    // Nothing opens a desktop program or a file dialog in a test: they are recorded.
+    program->setOpener([this](const QUrl& url) {
+      opened.push_back(url);
+      return true;
+    });
+    program->setSaveFileChooser([this](const tossbox::SaveFileRequest& request) {
+      saveRequests.push_back(request);
+      return saveAnswer;
+    });
     program->showMainWindow();
     QApplication::processEvents();
     return *program;
@@ -35,9 +46,7 @@ protected:
 
   void stop() { program.reset(); }
 
-  std::filesystem::path storeFile() const {
-    return home.configHome() / "stv" / "Software-stv.reg";
-  }
+  std::filesystem::path storeFile() const { return home.configHome() / "stv" / "Software-stv.reg"; }
 
   static void touch(const std::filesystem::path& file, const std::string& content = "x") {
     std::filesystem::create_directories(file.parent_path());
@@ -51,5 +60,9 @@ protected:
   tossbox::MessageBoxes& boxes =
       static_cast<tossbox::TossboxApplication*>(QCoreApplication::instance())->messageBoxes();
   tossbox::BoxAnswer answer = tossbox::BoxAnswer::Ok;
+  std::vector<QUrl> opened;
+  // What the save dialog answers: a path, or nullopt for its cancel.
+  std::optional<std::string> saveAnswer;
+  std::vector<tossbox::SaveFileRequest> saveRequests;
   std::unique_ptr<tossbox::Program> program;
 };

@@ -7,20 +7,6 @@
 
 namespace tossbox {
 
-namespace {
-
-bool isBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
-
-std::string trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
-
 bool isRootFolder(std::string_view trimmedFolder) {
   if (trimmedFolder.empty() || trimmedFolder.front() != '/') return false;
   if (std::all_of(trimmedFolder.begin(), trimmedFolder.end(), [](char c) { return c == '/'; })) {

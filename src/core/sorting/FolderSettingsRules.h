@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "core/settings/SettingsRecord.h"
+#include "core/sorting/TrimBlanks.h"
 
 namespace tossbox {
-
-// `text` without the blanks and control characters around it.
-[[nodiscard]] std::string trimBlanks(std::string_view text);
 
 // Whether a trimmed folder text names the root of the file system ("/", "//", "/srv/.."): sorting
 // straight into it is refused, as a drive root is where drives exist.

@@ -3,18 +3,184 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QToolButton>
+
+#include "core/files/PathRules.h"
+#include "core/sorting/FileTransfer.h"
+#include "core/sorting/FolderSettingsRules.h"
+#include "forms/folderselect/UFileSelect.h"
+#include "forms/list/UList.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+#include "forms/viewer/ULarge.h"
+#include "platform/art/Artwork.h"
+#include "platform/prompt/MessageBoxes.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/WindowPlacement.h"
+#include "ui_UFolderSett.h"
 
 namespace tossbox {
 
+namespace {
+
+const QString kCreateQuestion = QStringLiteral("上記のフォルダを新規作成しますか？");
+const QString kCreateFailed = QStringLiteral("ﾌｫﾙﾀﾞを作成できませんでした。");
+
+QString pathText(std::string_view bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+bool validButton(int n) {
+  return n >= 1 && n <= kFolderButtonCount;
+}
+
+void enableOthers(Program& program, bool on) {
+  program.form1().setEnabled(on);
+  program.form2().setEnabled(on);
+  program.form3().setEnabled(on);
+}
+
+}  // namespace
+
 TFolderSett::TFolderSett(Program& program)
     : ProgramWindow(program, QStringLiteral("FolderSett"), QStringLiteral("ﾌｫﾙﾀﾞ設定"),
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      ui_(std::make_unique<Ui::TFolderSett>()) {
+  ui_->setupUi(this);
+  setObjectName(QStringLiteral("FolderSett"));
   setClientSize(345, 309, true);
-  for (const char* name : {"Edit1", "Edit2", "Edit3"})
-    (new QLineEdit(this))->setObjectName(QLatin1String(name));
-  for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3"})
-    (new QRadioButton(this))->setObjectName(QLatin1String(name));
-  (new QCheckBox(this))->setObjectName(QStringLiteral("CheckBox1"));
+  setFont(pixelFont(kGothic, 12));
+  setMouseTracking(true);
+  connect(ui_->CheckBox1, &QCheckBox::clicked, this, &TFolderSett::CheckBox1Click);
+  connect(ui_->Button1, &QPushButton::clicked, this, &TFolderSett::Button1Click);
+  connect(ui_->Button3, &QPushButton::clicked, this, &TFolderSett::Button3Click);
+  connect(ui_->Button4, &QPushButton::clicked, this, &TFolderSett::Button4Click);
+}
+
+TFolderSett::~TFolderSett() = default;
+
+void TFolderSett::showEvent(QShowEvent* event) {
+  ProgramWindow::showEvent(event);
+  FormShow();
+}
+
+void TFolderSett::closeEvent(QCloseEvent* event) {
+  FormClose();
+  ProgramWindow::closeEvent(event);
+}
+
+void TFolderSett::mouseMoveEvent(QMouseEvent* event) {
+  program().screenCursor().reset();
+  ProgramWindow::mouseMoveEvent(event);
+}
+
+void TFolderSett::FormShow() {
+  Program& owner = program();
+  const int n = owner.state().currentButton;
+  ui_->Image1->setPixmap(owner.art().imageList1(n));
+  enableOthers(owner, false);
+  SetTopmost(*this);
+  owner.settingsBinding().LoadSettingsToControls();
+  const bool serial = validButton(n) && owner.state().settings.target(n).SerialRename == 1;
+  ui_->CheckBox1->setChecked(serial);
+  if (ui_->Edit1->text().isEmpty())
+    ui_->Edit1->setFocus();
+  else
+    ui_->Button4->setFocus();
+  applySerialEnabling(serial);
+}
+
+void TFolderSett::FormClose() {
+  Program& owner = program();
+  enableOthers(owner, true);
+  SetTopmost(owner.form1());
+}
+
+void TFolderSett::applySerialEnabling(bool on) {
+  for (QWidget* control : {static_cast<QWidget*>(ui_->Edit2), static_cast<QWidget*>(ui_->Edit3),
+                           static_cast<QWidget*>(ui_->Label2)}) {
+    control->setEnabled(on);
+  }
+  const QPalette& colours = palette();
+  for (QLineEdit* edit : {ui_->Edit2, ui_->Edit3}) {
+    QPalette look = edit->palette();
+    look.setColor(QPalette::Disabled, QPalette::Base, colours.color(QPalette::Button));
+    edit->setPalette(look);
+  }
+}
+
+void TFolderSett::CheckBox1Click() {
+  const bool on = ui_->CheckBox1->isChecked();
+  applySerialEnabling(on);
+  if (on) ui_->Edit2->setFocus();
+}
+
+void TFolderSett::Button1Click() {
+  setEnabled(false);
+  program().form8().openFor(false);
+}
+
+void TFolderSett::Button3Click() {
+  close();
+}
+
+std::string TFolderSett::folderBytes() {
+  const int n = program().state().currentButton;
+  const QString text = ui_->Edit1->text();
+  if (validButton(n)) {
+    const std::string& stored = program().state().settings.target(n).FolderPath;
+    if (text == pathText(stored)) return stored;
+  }
+  return text.toStdString();
+}
+
+void TFolderSett::setFolderText(const std::string& bytes) {
+  if (ui_->Edit1->text() != pathText(bytes)) ui_->Edit1->setText(pathText(bytes));
+}
+
+void TFolderSett::Button4Click() {
+  Program& owner = program();
+  const int n = owner.state().currentButton;
+  const std::string folder = trimBlanks(folderBytes());
+  setFolderText(folder);
+  if (folderRefusal(folder) == ApplyRefusal::RootFolder) {
+    ui_->Edit1->setFocus();
+    return;
+  }
+  if (!folder.empty() && entryAt(folder) != Entry::Folder) {
+    const QString question =
+        QLatin1Char('"') + pathText(folder) + QStringLiteral("\"\r\r") + kCreateQuestion;
+    if (owner.boxes().confirm(question, this) == BoxAnswer::Yes) {
+      if (const std::error_code error = makeFolders(folder)) {
+        owner.boxes().error(kCreateFailed + QLatin1Char('\n') + pathText(folder) +
+                                QLatin1Char('\n') + QString::fromStdString(error.message()),
+                            this);
+        ui_->Edit1->setFocus();
+        return;
+      }
+    }
+    ui_->Edit1->setFocus();
+  }
+  if (serialRefusal(ui_->CheckBox1->isChecked(), ui_->Edit3->text().toStdString()) ==
+      ApplyRefusal::SerialNumber) {
+    ui_->Edit3->setFocus();
+    return;
+  }
+  owner.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
+  if (!validButton(n)) return;
+  const FolderTarget& target = owner.state().settings.target(n);
+  owner.form1().folderButton(n).setText(pathText(LastPathPart(target.FolderPath)));
+  switch (afterApply(target)) {
+    case AfterApply::Close:
+      close();
+      break;
+    case AfterApply::FocusPrefix:
+      ui_->Edit2->setFocus();
+      break;
+    case AfterApply::FocusSerial:
+      ui_->Edit3->setFocus();
+      break;
+  }
 }
 
 }  // namespace tossbox

@@ -15,7 +15,6 @@ TForm2::TForm2(Program& program)
       listBox1_(new EntryListBox(program.state().sortList, this)) {
   setClientSize(166, 204, false);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
-  listBox1_->setGeometry(rect());
   auto* doubleClick = new QActionGroup(this);
   for (const auto& [name, caption] :
        {std::pair{"N3", "ﾌｫﾙﾀﾞを開く"}, std::pair{"N4", "ｱﾌﾟﾘｹｰｼｮﾝで起動"}}) {
@@ -27,11 +26,12 @@ TForm2::TForm2(Program& program)
   auto* ascending = new QAction(QStringLiteral("昇順に並べる"), this);
   ascending->setObjectName(QStringLiteral("N10"));
   ascending->setCheckable(true);
+  FormCreate();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
   ProgramWindow::resizeEvent(event);
-  listBox1_->setGeometry(rect());
+  FormResize();
 }
 
 void TForm2::RebuildList() {

@@ -2,8 +2,20 @@
 // The list of files to sort and the action history, beside the main window.
 // Its ListBox1 lives for the whole run: its selection is the position on
 // show for every window, also while this window is hidden.
+#include <QMenu>
+#include <QPoint>
+#include <QRect>
+#include <cstddef>
+#include <optional>
+
+#include "core/sorting/UndoAction.h"
 #include "forms/common/ProgramWindow.h"
 #include "forms/list/EntryListBox.h"
+
+class QLabel;
+class QListWidget;
+class QSplitter;
+class QToolButton;
 
 namespace tossbox {
 
@@ -12,17 +24,89 @@ class TForm2 : public ProgramWindow {
 public:
   explicit TForm2(Program& program);
 
+  // The one-pixel border and the sizing frame around the controls.
+  static constexpr int kFrame = 3;
+
   EntryListBox& listBox1() { return *listBox1_; }
+  QListWidget& listBox2() { return *listBox2_; }
+  QLabel& panel1() { return *panel1_; }
+  QLabel& panel2() { return *panel2_; }
+  QToolButton& speedButton1() { return *speedButton1_; }
+  QMenu& popupMenu1() { return popupMenu1_; }
+  QMenu& popupMenu2() { return popupMenu2_; }
+  [[nodiscard]] QAction& action(const QString& name) const;
 
   // Fills ListBox1 from the entries through the kind filter, recounts the
   // kinds in the filter dialog and shows the selected entry.
   void RebuildList();
 
+  void SpeedButton1Click();
+  // A press on a line shows it; a right press leaves the selection alone.
+  void ListBox1MouseDown(Qt::MouseButton button, const QPoint& at);
+  void ListBox1MouseMove(Qt::MouseButtons buttons, const QPoint& at);
+  void ListBox1MouseUp();
+  void ListBox1DblClick();
+  void N3Click();
+  void N4Click();
+  void N7Click();
+  void N10Click();
+
+  // ListBox2 mirrors the history line for line (UListHistory.cpp).
+  // Appends the lines recorded since the last call and selects the newest.
+  void HistoryRecorded();
+  void HistoryLineChanged(std::size_t index);
+  void selectNewestHistoryLine();
+  // The entry an undo acts on: the selected line, else the newest; nullopt when empty.
+  [[nodiscard]] std::optional<std::size_t> selectedHistoryIndex();
+  // Undoes that entry, reports it in the main window's status line and shows the file.
+  UndoOutcome UndoSelected();
+  void ListBox2MouseDown(Qt::MouseButton button);
+  void Undo1Click();
+  void N15Click();
+  void N13Click();
+
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void FormCreate();
+  void FormResize();
+  void buildControls();
+  void buildMenus();
+  void Panel1MouseDown(const QPoint& at);
+  void Panel1MouseMove(QMouseEvent* event);
+  bool listBox1Event(QEvent* event);
+  bool listBox2Event(QEvent* event);
+  // After a key moved the selection of ListBox1: show what it selects now.
+  void followSelection();
+  [[nodiscard]] Qt::Edges frameEdgesAt(const QPoint& at) const;
+
   EntryListBox* listBox1_;
+  QListWidget* listBox2_ = nullptr;
+  QLabel* panel1_ = nullptr;
+  QLabel* panel2_ = nullptr;
+  QToolButton* speedButton1_ = nullptr;
+  QSplitter* splitter1_ = nullptr;
+  QMenu popupMenu1_;
+  QMenu popupMenu2_;
+  QMenu n2Menu_;
+
+  // Set while a button that went down on a line of ListBox1 is held.
+  bool listDragging_ = false;
+  // Moving by the caption panels.
+  bool dragArmed_ = false;
+  QPoint dragStart_;
+  bool movingByHand_ = false;
+  QPoint moveGrabOffset_;
+  // Sizing by the frame where the window manager does not do it.
+  Qt::Edges resizeEdges_;
+  QRect resizeStartGeometry_;
+  QPoint resizeStartMouse_;
 };
 
 }  // namespace tossbox

@@ -125,8 +125,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
   ReleaseSpeedButton3();
   SharedState& state = program_.state();
   if (state.sortList.empty()) {
-    state.chooserForSource = true;
-    program_.form8().show();
+    program_.form8().openFor(true);
     return;
   }
   const EntryListBox& list = program_.form2().listBox1();
@@ -237,6 +236,7 @@ void TForm1::SpeedButton2Click() {
   listWindow.move(besideLeft(screenWidth, x(), width(), listWindow.width()), y());
   if (!program_.state().sortList.empty())
     listWindow.listBox1().setSelectedIndex(program_.state().rememberedListPosition);
+  if (!program_.history().empty()) listWindow.selectNewestHistoryLine();
   listWindow.show();
 }
 

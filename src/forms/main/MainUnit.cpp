@@ -209,6 +209,8 @@ void TForm1::connectHandlers() {
   }
   connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
   connect(&action(QStringLiteral("N13")), &QAction::triggered, this, &TForm1::N13Click);
+  connectSortingHandlers();
+  connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
 }
 
 // FormCreate runs while the main window is the only window of the program.
@@ -376,6 +378,7 @@ void TForm1::controlMouseMove(QWidget* control) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
   if (control == nullptr) return false;
+  if (sortingEvent(control, event)) return true;
   const QString name = control->objectName();
   const bool captionBar = name == QLatin1String("Panel3") || name == QLatin1String("Image2");
   const bool picture = name == QLatin1String("Image1") || name == QLatin1String("Panel2");

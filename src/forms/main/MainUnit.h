@@ -21,6 +21,9 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QToolButton;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 
 namespace tossbox {
 
@@ -80,6 +83,24 @@ public:
   void LoadPaths(const std::vector<std::string>& paths);
   void ClearList(bool fromMainMenu);
 
+  // Sorting with the folder buttons, delete and undo (MainSorting.cpp).
+  void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button);
+  void FLDBtn1MouseMove(QToolButton& sender);
+  void FLDBtn1MouseUp();
+  void N1Click();
+  void N3Click();
+  void Copy1Click();
+  void GoTo1Click();
+  void N4Click();
+  // Steps to the next entry (not beyond the last) and shows it.
+  void AdvanceAfterAction();
+  void SpeedButton5MouseDown();
+  void SpeedButton5Click();
+  void SpeedButton5MouseUp();
+  void SpeedButton6MouseDown();
+  void SpeedButton6Click();
+  void SpeedButton6MouseUp();
+
 public slots:
   void SpeedButton4Click();
   void Exit1Click();
@@ -91,6 +112,7 @@ public slots:
   void N16Click();
   void N10Click();
   void N13Click();
+  void N9Click();
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,6 +120,9 @@ protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -123,6 +148,16 @@ private:
   void flushScannedEntries();
   [[nodiscard]] ScanHooks scanHooks();
   void connectHandlers();
+  void connectSortingHandlers();
+  // True when the event was a folder button's or a sorting button's and is handled.
+  bool sortingEvent(QWidget* control, QEvent* event);
+  [[nodiscard]] int folderButtonNumber(const QObject* control) const;
+  // Sorts the file on show with button n; true when the list goes on to the next file.
+  bool sortWithButton(int n);
+  void popupFolderMenu(const QPoint& at);
+  // Dropped paths, by the name of the control they were dropped on.
+  void WMDropFiles(const std::vector<std::string>& paths, const QString& control);
+  void DropOnFolderButton(int number, const std::string& path);
   void buildMenus();
   void applyLook();
   void layoutClient();

@@ -11,6 +11,7 @@
 #include "forms/foldersett/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
+#include "forms/render/PictureRenderers.h"
 #include "forms/syurui/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "forms/warning/UWarning.h"
@@ -21,11 +22,17 @@ namespace tossbox {
 Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
     : boxes_(boxes), arguments_(std::move(arguments)),
       settingsBinding_(*this),
-      art_(std::make_unique<Artwork>()) {
+      art_(std::make_unique<Artwork>()),
+      // No clip plays in the preview yet; once one can, it is closed here before a move,
+      // since the clip may be the file that moves.
+      fileOperation_(trash_, history_, [] {}) {
   pause_ = [](int milliseconds) {
-    QCoreApplication::processEvents();
+    // Paint what changed, but keep the user's clicks for after the wait: a click taken
+    // inside it would act on a file that is about to change.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QThread::msleep(static_cast<unsigned long>(milliseconds));
   };
+  installPictureRenderers(renderers_);
   form1_ = std::make_unique<TForm1>(*this);
   connectRenderServices();
   folderSett_ = std::make_unique<TFolderSett>(*this);

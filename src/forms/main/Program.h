@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/sorting/FileOperation.h"
+#include "core/sorting/HistoryList.h"
+#include "forms/common/SaveFileChooser.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/main/SharedState.h"
 #include "forms/render/RendererTable.h"
+#include "platform/sorting/DesktopOpener.h"
+#include "platform/sorting/DesktopTrash.h"
 #include "platform/ui/ScreenCursor.h"
 
 namespace tossbox {
@@ -61,6 +66,18 @@ public:
   void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
   [[nodiscard]] const std::vector<std::string>& arguments() const { return arguments_; }
 
+  // Sorting: every copy, move and trash goes through fileOperation(), which records it in
+  // history(). Folders and files open in the desktop's programs through opener(), and the
+  // name to save under is asked through chooseSaveFile(); tests replace both.
+  HistoryList& history() { return history_; }
+  FileOperation& fileOperation() { return fileOperation_; }
+  DesktopOpener& opener() { return opener_; }
+  void setOpener(DesktopOpener::Opener opener) { opener_ = DesktopOpener(std::move(opener)); }
+  [[nodiscard]] std::optional<std::string> chooseSaveFile(const SaveFileRequest& request) {
+    return saveFileChooser_(request);
+  }
+  void setSaveFileChooser(SaveFileChooser chooser) { saveFileChooser_ = std::move(chooser); }
+
 private:
   void connectRenderServices();
 
@@ -73,6 +90,11 @@ private:
   RendererTable renderers_;
   RenderServices renderServices_;
   std::function<void(int)> pause_;
+  DesktopTrash trash_;
+  HistoryList history_;
+  FileOperation fileOperation_;
+  DesktopOpener opener_;
+  SaveFileChooser saveFileChooser_ = askSaveFile;
   // Declared in creation order; destroyed in reverse.
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TFolderSett> folderSett_;

@@ -1,21 +1,64 @@
 #include "forms/picture/PictureControl.h"
 
 #include <QPainter>
+#include <exception>
+
+#include "forms/picture/GifPictureSource.h"
+#include "forms/picture/GifPlayback.h"
 
 namespace tossbox {
+
+namespace {
+
+// The animation `picture` needs in a control, or null for a still picture.
+// A copy that cannot be made leaves the picture still rather than failing.
+std::unique_ptr<GifPlayback> playbackFor(const Picture& picture, std::function<void()> repaint) {
+  const auto* gif = dynamic_cast<const GifPictureSource*>(picture.source().get());
+  if (gif == nullptr || !gif->animated() || picture.isNull()) return nullptr;
+  try {
+    return std::make_unique<GifPlayback>(*gif, picture.image().size(), std::move(repaint));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+}  // namespace
 
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
+// The painter is stopped while the widget is still whole: its last calls may ask for an update.
+PictureControl::~PictureControl() {
+  stopAnimation();
+}
+
 void PictureControl::setPicture(const Picture& picture) {
+  const bool same = playback_ && picture.source() == picture_.source();
   picture_ = picture;
+  if (!same) {
+    stopAnimation();
+    playback_ = playbackFor(picture_, [this] { update(); });
+  }
   update();
 }
 
 void PictureControl::clearPicture() {
+  stopAnimation();
   picture_ = Picture();
   update();
+}
+
+const QImage& PictureControl::shownImage() const {
+  return playback_ ? playback_->frame() : picture_.image();
+}
+
+bool PictureControl::isAnimating() const {
+  return playback_ && playback_->running();
+}
+
+void PictureControl::stopAnimation() {
+  playback_.reset();
 }
 
 void PictureControl::setStretch(bool on) {
@@ -37,9 +80,10 @@ void PictureControl::applyFit(int height, int width, int top, int left) {
 
 void PictureControl::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
+  if (playback_) playback_->draw();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  const QImage& image = picture_.image();
+  const QImage& image = shownImage();
   if (stretch_) {
     painter.drawImage(rect(), image);
     return;

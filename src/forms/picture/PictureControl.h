@@ -2,22 +2,32 @@
 // The picture control every render target is made of: it draws its picture
 // stretched to its own bounds (or centred at natural size when stretching
 // is off), and its geometry is set by the renderers from FitRectangle.
+// An animated GIF picture plays in the control from its first paint until the
+// picture is cleared or replaced or the control goes; each control plays its
+// own copy, so a picture given to several controls animates in each.
 #include <QWidget>
+#include <memory>
 
 #include "forms/picture/Picture.h"
 
 namespace tossbox {
 
 struct FitResult;
+class GifPlayback;
 
 class PictureControl : public QWidget {
   Q_OBJECT
  public:
   explicit PictureControl(QWidget* parent = nullptr);
+  ~PictureControl() override;
 
+  // Setting the picture the control already shows keeps its animation running.
   void setPicture(const Picture& picture);
   void clearPicture();
   [[nodiscard]] const Picture& picture() const { return picture_; }
+  // What the control draws now: the current frame of an animation, else the picture.
+  [[nodiscard]] const QImage& shownImage() const;
+  [[nodiscard]] bool isAnimating() const;
 
   void setStretch(bool on);
   void setCenter(bool on);
@@ -29,7 +39,10 @@ class PictureControl : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void stopAnimation();
+
   Picture picture_;
+  std::unique_ptr<GifPlayback> playback_;
   bool stretch_ = true;
   bool center_ = false;
 };

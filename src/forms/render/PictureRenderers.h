@@ -1,5 +1,5 @@
 #pragma once
-// Fills the renderer table's picture slots: JPEG, bitmap, icon and metafile.
+// Fills the renderer table's picture slots: JPEG, GIF, bitmap, icon and metafile.
 #include "forms/render/RendererTable.h"
 
 namespace tossbox {

@@ -3,12 +3,14 @@
 // how big and how carefully to show it. A renderer answers whether it
 // handled the file; DisplayFile's fallback depends on that answer.
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tossbox {
 
 class PictureControl;
 struct ShownFileInfo;
+class UiThreadCaller;
 
 enum class ProgressStage { Starting, Running, Ending };
 
@@ -31,6 +33,9 @@ struct RenderServices {
   int displayDepth = 24;
   // The copy the JPEG renderer retries from; a plain file copy when empty.
   std::function<bool(const std::string& from, const std::string& to)> copyForRetry;
+  // Where the threads animating GIF pictures get their drawing done: made on the GUI thread
+  // by the GIF renderer when it first needs one, then shared by every GIF it shows.
+  std::shared_ptr<UiThreadCaller> gifUiThread;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

@@ -1,0 +1,123 @@
+// The main window as the target of files and folders dragged from a file manager. The control
+// under the pointer decides what a drop means: on the preview the paths are loaded for sorting,
+// a folder dropped on a folder button becomes that button's target, and anywhere else nothing
+// happens. Also the file menu's folder selection.
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QToolButton>
+#include <QUrl>
+
+#include "core/files/PathRules.h"
+#include "core/shellns/FolderHandle.h"
+#include "forms/folderselect/UFileSelect.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+
+namespace tossbox {
+
+namespace {
+
+// The local files of the drop as the bytes of their paths, in the order the file manager lists
+// them, each whole whatever its length. The percent-encoded form is decoded here because QUrl's
+// own decoding goes through UTF-8 text and would replace the bytes of names that are not UTF-8.
+std::vector<std::string> droppedPaths(const QMimeData& data) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : data.urls()) {
+    if (!url.isLocalFile()) continue;
+    // A file URL of another host names no file of this machine.
+    if (const QString host = url.host(); !host.isEmpty() && host != QLatin1String("localhost"))
+      continue;
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (!path.isEmpty())
+      paths.emplace_back(path.constData(), static_cast<std::size_t>(path.size()));
+  }
+  return paths;
+}
+
+// Nothing dropped is moved or changed, so the file manager is told that the files were copied:
+// told "moved", it would delete them.
+void acceptAsCopy(QDropEvent& event) {
+  if (event.possibleActions() & Qt::CopyAction) {
+    event.setDropAction(Qt::CopyAction);
+  } else if (event.possibleActions() & Qt::LinkAction) {
+    event.setDropAction(Qt::LinkAction);
+  } else {
+    event.ignore();
+    return;
+  }
+  event.accept();
+}
+
+// The name of the program's innermost named control at `local` in `window`, disabled ones
+// included. The parts a control is made of (a video surface, a view's viewport) have no name
+// of their own and stand for the control holding them.
+QString controlNameAt(QWidget& window, const QPoint& local) {
+  QWidget* hit = QApplication::widgetAt(window.mapToGlobal(local));
+  // Where the window system finds another window at that point (the picture a drag carries
+  // under the pointer), the window that took the drop is the one under it.
+  if (hit == nullptr || hit->window() != &window) hit = window.childAt(local);
+  for (QWidget* control = hit; control != nullptr; control = control->parentWidget()) {
+    const QString name = control->objectName();
+    if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) return name;
+  }
+  return {};
+}
+
+// 1..6 for "FLDBtn1".."FLDBtn6", else 0.
+int buttonNumberOfName(const QString& name) {
+  if (name.size() != 7 || !name.startsWith(QLatin1String("FLDBtn"))) return 0;
+  const int number = name.back().digitValue();
+  return number >= 1 && number <= kFolderButtonCount ? number : 0;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (droppedPaths(*event->mimeData()).empty()) {
+    event->ignore();
+    return;
+  }
+  acceptAsCopy(*event);
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  acceptAsCopy(*event);
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = droppedPaths(*event->mimeData());
+  const QString control = controlNameAt(*this, event->position().toPoint());
+  acceptAsCopy(*event);
+  WMDropFiles(paths, control);
+}
+
+void TForm1::WMDropFiles(const std::vector<std::string>& paths, const QString& control) {
+  if (paths.empty()) return;
+  if (control == QLatin1String("Panel1") || control == QLatin1String("Panel2") ||
+      control == QLatin1String("Image1")) {
+    LoadPaths(paths);
+    return;
+  }
+  if (const int number = buttonNumberOfName(control)) DropOnFolderButton(number, paths.front());
+}
+
+// The new target lives in the settings record until the next save writes it.
+void TForm1::DropOnFolderButton(int number, const std::string& path) {
+  if (!isExistingFolder(path)) return;
+  SharedState& state = program_.state();
+  state.currentButton = number;
+  state.settings.target(number).FolderPath = path;
+  const std::string_view caption = LastPathPart(path);
+  folderButton(number).setText(
+      QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void TForm1::N9Click() {
+  ReleaseSpeedButton3();
+  program_.form8().openFor(true);
+}
+
+}  // namespace tossbox

@@ -1,0 +1,291 @@
+// The main window's sorting: the six folder buttons with their menu, the step
+// to the next file after an action, the delete button and the undo button.
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "core/files/PathRules.h"
+#include "core/sorting/SortPaths.h"
+#include "core/sorting/SortToFolder.h"
+#include "core/sorting/SortingTexts.h"
+#include "core/sorting/UndoAction.h"
+#include "forms/foldersett/UFolderSett.h"
+#include "forms/list/UList.h"
+#include "forms/main/MainUnit.h"
+#include "forms/main/Program.h"
+#include "forms/warning/UWarning.h"
+#include "platform/art/Artwork.h"
+#include "platform/prompt/MessageBoxes.h"
+#include "ui_MainUnit.h"
+
+namespace tossbox {
+
+namespace {
+
+const QString kUnsetHint = QStringLiteral("ｸﾘｯｸしてﾌｫﾙﾀﾞを設定");
+// The serial number cannot advance (not a number, or no wider number fits the store); the
+// settings dialog would not have let it be applied, so it came from an old store.
+const QString kSerialRefusedText = QStringLiteral(
+    "連番を次へ進められないため、振分できませんでした。\nﾌｫﾙﾀﾞ設定で連番を直して下さい。");
+
+constexpr int kGlyphUnsetSetup = 13;
+constexpr int kGlyphSortingOffset = 6;
+constexpr int kPressMs = 100;
+
+QString pathText(std::string_view bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+void TForm1::connectSortingHandlers() {
+  connect(&action(QStringLiteral("N1")), &QAction::triggered, this, &TForm1::N1Click);
+  connect(&n3Menu_, &QMenu::aboutToShow, this, &TForm1::N3Click);
+  connect(&action(QStringLiteral("Copy1")), &QAction::triggered, this, &TForm1::Copy1Click);
+  connect(&action(QStringLiteral("GoTo1")), &QAction::triggered, this, &TForm1::GoTo1Click);
+  connect(&action(QStringLiteral("N4")), &QAction::triggered, this, &TForm1::N4Click);
+  connect(ui_->SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
+  connect(ui_->SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+}
+
+int TForm1::folderButtonNumber(const QObject* control) const {
+  for (int n = 1; n <= kFolderButtonCount; ++n)
+    if (control == &folderButton(n)) return n;
+  return 0;
+}
+
+bool TForm1::sortingEvent(QWidget* control, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::ContextMenu:
+      break;
+    default:
+      return false;
+  }
+  // While a dialog has disabled the window nothing may start a sort.
+  if (!control->isEnabled()) return false;
+  if (const int n = folderButtonNumber(control); n != 0) {
+    QToolButton& button = folderButton(n);
+    switch (event->type()) {
+      // The second press of a quick double click is a press too.
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        FLDBtn1MouseDown(button, static_cast<QMouseEvent*>(event)->button());
+        return true;
+      // Taken here: passed on, the move would reach the window, which resets the pointer.
+      case QEvent::MouseMove:
+        FLDBtn1MouseMove(button);
+        return true;
+      case QEvent::MouseButtonRelease:
+        if (n == 1) FLDBtn1MouseUp();
+        return true;
+      case QEvent::ContextMenu:
+        popupFolderMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      default:
+        return false;
+    }
+  }
+  // The delete and undo buttons keep their own press and click; these only change glyphs.
+  const bool press = event->type() == QEvent::MouseButtonPress;
+  const bool release = event->type() == QEvent::MouseButtonRelease;
+  if (control == ui_->SpeedButton5) {
+    if (press) SpeedButton5MouseDown();
+    if (release) SpeedButton5MouseUp();
+  } else if (control == ui_->SpeedButton6) {
+    if (press) SpeedButton6MouseDown();
+    if (release) SpeedButton6MouseUp();
+  }
+  return false;
+}
+
+void TForm1::popupFolderMenu(const QPoint& at) {
+  const int width = popupMenu1_.sizeHint().width();
+  popupMenu1_.popup(QPoint(at.x() - width / 2, at.y()));
+}
+
+void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
+  ui_->StaticText1->setFocus();
+  ReleaseSpeedButton3();
+  const int n = folderButtonNumber(&sender);
+  if (n == 0) return;
+  SharedState& state = program_.state();
+  state.currentButton = n;
+  bool sortDone = false;
+  const std::string& folder = state.settings.target(n).FolderPath;
+  action(QStringLiteral("N4")).setEnabled(!folder.empty());
+  if (button == Qt::RightButton) {
+    program_.screenCursor().reset();
+    return;
+  }
+  Artwork& art = program_.art();
+  sender.setText(pathText(LastPathPart(folder)));
+  sender.setIcon(QIcon());
+  if (program_.form2().listBox1().count() > 0 && !folder.empty()) {
+    sender.setIcon(art.imageList1(n + kGlyphSortingOffset));
+    sortDone = sortWithButton(n);
+  } else {
+    if (!folder.empty()) {
+      sender.setIcon(art.imageList1(n));
+    } else {
+      state.chooserForSource = false;
+      program_.folderSett().show();
+      sender.setIcon(art.imageList1(kGlyphUnsetSetup));
+    }
+    setStatusText(QString::fromUtf8(kChooseFolderText.data(),
+                                    static_cast<qsizetype>(kChooseFolderText.size())));
+  }
+  sender.repaint();
+  program_.pause(kPressMs);
+  sender.setIcon(art.imageList1(n));
+  sender.repaint();
+  if (sortDone) AdvanceAfterAction();
+}
+
+bool TForm1::sortWithButton(int n) {
+  SharedState& state = program_.state();
+  FolderTarget& target = state.settings.target(n);
+  const std::string source = state.currentFile;
+  const SortOutcome outcome = SortToFolder(program_.fileOperation(), target, source,
+                                           buttonTargetPath(target.FolderPath, source));
+  program_.form2().HistoryRecorded();
+  switch (outcome.step) {
+    case SortStep::Sorted:
+      break;
+    case SortStep::Failed: {
+      const std::string_view text = outcome.operation.statusText();
+      setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      break;
+    }
+    case SortStep::NeedsDecision:
+      program_.form5().Ask(n, outcome.conflictSource, outcome.conflictTarget);
+      break;
+    case SortStep::SerialRefused:
+      program_.boxes().error(kSerialRefusedText, this);
+      break;
+  }
+  return outcome.advance();
+}
+
+void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
+  const int n = folderButtonNumber(&sender);
+  if (n == 0) return;
+  const FolderTarget& target = program_.state().settings.target(n);
+  int cursor = 5;
+  if (target.FolderPath.empty()) {
+    sender.setToolTip(kUnsetHint);
+  } else {
+    cursor = target.MoveOnPress == 1 ? 7 : 6;
+    sender.setToolTip(QString());
+  }
+  sender.setCursor(program_.art().cursor(cursor));
+  program_.screenCursor().set(sender.cursor());
+}
+
+void TForm1::FLDBtn1MouseUp() {
+  ui_->StaticText1->setFocus();
+}
+
+void TForm1::N1Click() {
+  program_.state().chooserForSource = false;
+  program_.folderSett().show();
+}
+
+void TForm1::N3Click() {
+  program_.settingsBinding().LoadSettingsToControls();
+}
+
+void TForm1::Copy1Click() {
+  action(QStringLiteral("Copy1")).setChecked(true);
+  action(QStringLiteral("GoTo1")).setChecked(false);
+  program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
+}
+
+void TForm1::GoTo1Click() {
+  action(QStringLiteral("GoTo1")).setChecked(true);
+  action(QStringLiteral("Copy1")).setChecked(false);
+  program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
+}
+
+void TForm1::N4Click() {
+  const int n = program_.state().currentButton;
+  if (n < 1 || n > kFolderButtonCount) return;
+  const std::string& folder = program_.state().settings.target(n).FolderPath;
+  if (!folder.empty()) program_.opener().openFolder(folder);
+}
+
+void TForm1::AdvanceAfterAction() {
+  EntryListBox& list = program_.form2().listBox1();
+  const int index = list.selectedIndex();
+  if (index < list.count() - 1) {
+    list.setSelectedIndex(index + 1);
+    program_.state().rememberedListPosition = index + 1;
+  }
+  ShowCurrent();
+}
+
+void TForm1::SpeedButton5MouseDown() {
+  ui_->SpeedButton5->setIcon(program_.art().imageList3(5));
+}
+
+void TForm1::SpeedButton5Click() {
+  setStatusText(QString());
+  QToolButton& button = *ui_->SpeedButton5;
+  if (program_.form2().listBox1().count() == 0) {
+    setStatusText(QString::fromUtf8(kNothingToTrashText.data(),
+                                    static_cast<qsizetype>(kNothingToTrashText.size())));
+    button.setDown(false);
+    return;
+  }
+  const SharedState& state = program_.state();
+  const int n = state.currentButton;
+  const bool serialName =
+      n >= 1 && n <= kFolderButtonCount && state.settings.target(n).SerialRename == 1;
+  const OperationResult result =
+      program_.fileOperation().run(ActionKind::Trash, state.currentFile, {}, serialName);
+  program_.form2().HistoryRecorded();
+  if (result.ok()) {
+    AdvanceAfterAction();
+  } else {
+    const std::string_view text = result.statusText();
+    setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
+  button.setDown(false);
+  button.setIcon(program_.art().imageList3(4));
+}
+
+void TForm1::SpeedButton5MouseUp() {
+  ui_->SpeedButton5->setIcon(program_.art().imageList3(4));
+}
+
+void TForm1::SpeedButton6MouseDown() {
+  const std::optional<std::size_t> index = program_.form2().selectedHistoryIndex();
+  const bool undoable = index.has_value() && !program_.history().entry(*index).undone();
+  ui_->SpeedButton6->setIcon(program_.art().imageList3(undoable ? 7 : 8));
+}
+
+void TForm1::SpeedButton6Click() {
+  setStatusText(QString());
+  QToolButton& button = *ui_->SpeedButton6;
+  if (program_.history().empty()) {
+    button.setIcon(program_.art().imageList3(8));
+    setStatusText(
+        QString::fromUtf8(kNoHistoryText.data(), static_cast<qsizetype>(kNoHistoryText.size())));
+  } else {
+    program_.form2().UndoSelected();
+  }
+  button.setIcon(program_.art().imageList3(6));
+  button.setDown(false);
+}
+
+void TForm1::SpeedButton6MouseUp() {
+  ui_->SpeedButton6->setIcon(program_.art().imageList3(6));
+  ui_->SpeedButton6->repaint();
+}
+
+}  // namespace tossbox
