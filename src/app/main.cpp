@@ -1,5 +1,8 @@
 // The program's start: one running copy per user, then the ten windows and
 // the event loop.
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication::setApplicationName(QStringLiteral("Tossbox"));
+  // Qt's own buttons and dialogs (Yes/No, the file dialog) in Japanese.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   tossbox::installFontSubstitutions();
   // Paths are taken as the bytes they are; Qt has removed its own options.
   std::vector<std::string> paths(argv + 1, argv + argc);

@@ -8,30 +8,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/files/UniqueFd.h"
+
 namespace tossbox {
-
-namespace {
-
-// Closes the descriptor when the reader leaves.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  [[nodiscard]] int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
 
 std::optional<std::vector<std::uint8_t>> readPictureFile(const std::string& path,
                                                          std::uint64_t limit) {
-  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return std::nullopt;
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;

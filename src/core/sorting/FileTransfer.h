@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/sorting/UniqueFd.h"
+#include "core/files/UniqueFd.h"
 
 namespace tossbox {
 

@@ -423,8 +423,9 @@ bool TForm1::pictureEvent(QEvent* event) {
       Image1MouseUp();
       return true;
     case QEvent::MouseMove:
+      // Taken here: passed on, the frame around the picture would reset the pointer.
       Image1MouseMove();
-      return false;
+      return true;
     default: return false;
   }
 }

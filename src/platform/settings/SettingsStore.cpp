@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/files/UniqueFd.h"
 #include "core/settings/RegistryFile.h"
 
 namespace tossbox {
@@ -24,28 +25,6 @@ constexpr int kMaxBadCopies = 100;
 std::string errnoText(int error) {
   return std::error_code(error, std::generic_category()).message();
 }
-
-// A file descriptor closed when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-  [[nodiscard]] int get() const { return fd_; }
-  // Closes now, reporting the result (a delayed write error can surface here).
-  [[nodiscard]] bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 // A temporary file removed again unless it was renamed into place.
 class TemporaryFile {
@@ -75,7 +54,7 @@ struct FileRead {
 
 FileRead readWholeFile(const fs::path& file) {
   FileRead result;
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) {
     if (errno == ENOENT) return result;
     result.state = ReadState::Failed;
@@ -144,7 +123,7 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 void syncFolder(const fs::path& folder) {
-  FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   // Only durability is at stake here: the rename has already happened.
   if (fd.get() >= 0) ::fsync(fd.get());
 }
@@ -156,14 +135,14 @@ std::optional<std::string> writeAtomically(const fs::path& target, std::string_v
   std::string pattern = (folder / target.filename()).string() + ".tmp.XXXXXX";
   const int raw = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (raw < 0) return errnoText(errno);
-  FileDescriptor fd(raw);
+  UniqueFd fd(raw);
   TemporaryFile temporary(pattern);
 
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
   if (!writeAll(fd.get(), bytes)) return errnoText(errno);
   if (::fsync(fd.get()) != 0) return errnoText(errno);
-  if (!fd.close()) return errnoText(errno);
+  if (const std::error_code closed = fd.close()) return closed.message();
   if (::rename(temporary.path().c_str(), target.c_str()) != 0) return errnoText(errno);
   temporary.commit();
   syncFolder(folder);
