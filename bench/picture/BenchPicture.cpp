@@ -54,13 +54,13 @@ Files& files() {
       fixtures::writeFile(
           jpeg, fixtures::makeJpeg(1600 + i * 8, 1200, fixtures::JpegKind::Baseline, photoLike));
       made.mixed.push_back(jpeg);
-      fixtures::BmpSpec spec;
-      spec.width = 800 + i * 4;
-      spec.height = 600;
-      spec.bits = 24;
-      spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 0x10101 + y * 3); };
+      fixtures::BmpLayout layout;
+      layout.width = 800 + i * 4;
+      layout.height = 600;
+      layout.bits = 24;
+      layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 0x10101 + y * 3); };
       const std::string bmp = (made.folder / ("b" + std::to_string(i) + ".bmp")).string();
-      fixtures::writeFile(bmp, fixtures::makeBmp(spec));
+      fixtures::writeFile(bmp, fixtures::makeBmp(layout));
       made.mixed.push_back(bmp);
     }
     return made;

@@ -4,7 +4,7 @@
 
 using namespace tossbox;
 using fixtures::BmpCompression;
-using fixtures::BmpSpec;
+using fixtures::BmpLayout;
 using fixtures::Rgb;
 
 namespace {
@@ -21,12 +21,12 @@ int paletteIndex(int x, int y, int colours) {
 
 struct Case {
   std::string name;
-  BmpSpec spec;
+  BmpLayout layout;
   std::string depth;
 };
 
-BmpSpec indexed(int bits, BmpCompression compression = BmpCompression::Rgb) {
-  BmpSpec s;
+BmpLayout indexed(int bits, BmpCompression compression = BmpCompression::Rgb) {
+  BmpLayout s;
   s.width = 30;
   s.height = 20;
   s.bits = bits;
@@ -40,8 +40,8 @@ BmpSpec indexed(int bits, BmpCompression compression = BmpCompression::Rgb) {
   return s;
 }
 
-BmpSpec direct(int bits, BmpCompression compression, std::uint32_t (*pack)(Rgb)) {
-  BmpSpec s;
+BmpLayout direct(int bits, BmpCompression compression, std::uint32_t (*pack)(Rgb)) {
+  BmpLayout s;
   s.width = 30;
   s.height = 20;
   s.bits = bits;
@@ -78,23 +78,23 @@ TEST_F(RenderTest, BitmapsOfEachDepthAndCompression) {
   cases.push_back({"RLE4", indexed(4, BmpCompression::Rle4), "4ﾋﾞｯﾄ RGBｶﾗｰ"});
   cases.push_back({"RLE8", indexed(8, BmpCompression::Rle8), "8ﾋﾞｯﾄ RGBｶﾗｰ"});
   cases.push_back({"15 bit", direct(16, BmpCompression::Rgb, pack555), "15ﾋﾞｯﾄ RGBｶﾗｰ"});
-  BmpSpec bits565 = direct(16, BmpCompression::BitFields, pack565);
+  BmpLayout bits565 = direct(16, BmpCompression::BitFields, pack565);
   bits565.masks[0] = 0xF800;
   bits565.masks[1] = 0x07E0;
   bits565.masks[2] = 0x001F;
   cases.push_back({"16 bit fields", bits565, "16ﾋﾞｯﾄ RGBｶﾗｰ"});
   cases.push_back({"24 bit", direct(24, BmpCompression::Rgb, pack888), "24ﾋﾞｯﾄ RGBｶﾗｰ"});
   cases.push_back({"32 bit", direct(32, BmpCompression::Rgb, pack888), "32ﾋﾞｯﾄ RGBｶﾗｰ"});
-  BmpSpec os2 = indexed(8);
+  BmpLayout os2 = indexed(8);
   os2.headerSize = 12;
   cases.push_back({"OS2 core header", os2, "8ﾋﾞｯﾄ RGBｶﾗｰ"});
-  BmpSpec topDown = direct(24, BmpCompression::Rgb, pack888);
+  BmpLayout topDown = direct(24, BmpCompression::Rgb, pack888);
   topDown.topDown = true;
   cases.push_back({"top-down", topDown, "24ﾋﾞｯﾄ RGBｶﾗｰ"});
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto bytes = fixtures::makeBmp(c.spec);
+    const auto bytes = fixtures::makeBmp(c.layout);
     const std::string path = file(c.name + ".bmp", bytes);
     ASSERT_TRUE(RenderBitmap(services_, previewArgs(path)));
     // A small bitmap keeps its natural size, centred in the box.
@@ -109,14 +109,14 @@ TEST_F(RenderTest, BitmapsOfEachDepthAndCompression) {
 
     const QImage image = rgb(preview_->picture().image());
     ASSERT_EQ(image.size(), QSize(30, 20));
-    const int colours = c.spec.bits <= 8 ? std::min(1 << c.spec.bits, 16) : 16;
-    const int tolerance = c.spec.bits == 16 ? 8 : 0;
+    const int colours = c.layout.bits <= 8 ? std::min(1 << c.layout.bits, 16) : 16;
+    const int tolerance = c.layout.bits == 16 ? 8 : 0;
     for (const QPoint p :
          {QPoint(0, 0), QPoint(29, 0), QPoint(13, 7), QPoint(0, 19), QPoint(29, 19)}) {
       const Rgb expected = kColours[static_cast<std::size_t>(paletteIndex(p.x(), p.y(), colours))];
       EXPECT_TRUE(close(image.pixel(p), expected, tolerance)) << p.x() << "," << p.y();
     }
-    if (c.spec.bits == 1) {
+    if (c.layout.bits == 1) {
       EXPECT_EQ(shown_.number, 0x02FFFFFF);
     } else {
       // The bottom-left pixel, as 0x00BBGGRR, flagged.
@@ -128,7 +128,7 @@ TEST_F(RenderTest, BitmapsOfEachDepthAndCompression) {
 }
 
 TEST_F(RenderTest, LargeBitmapIsFittedAndItsPaletteIgnoredForFastDecode) {
-  BmpSpec big = indexed(8);
+  BmpLayout big = indexed(8);
   big.width = 800;
   big.height = 600;
   const std::string path = file("big.bmp", fixtures::makeBmp(big));

@@ -100,11 +100,11 @@ TEST_F(RenderTest, GifRecordsTheFactsOfAStillAndAnAnimatedFile) {
 }
 
 TEST_F(RenderTest, GifRendererDeclinesFilesThatAreNoGif) {
-  fixtures::BmpSpec spec;
-  spec.width = 8;
-  spec.height = 6;
-  spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 20 + y * 0x1000); };
-  const std::string bitmap = file("picture.gif", fixtures::makeBmp(spec));
+  fixtures::BmpLayout layout;
+  layout.width = 8;
+  layout.height = 6;
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 20 + y * 0x1000); };
+  const std::string bitmap = file("picture.gif", fixtures::makeBmp(layout));
   const auto animated = animation(4, 4, {{kRedIndex, 5}, {kBlueIndex, 5}});
   const std::string cut = file("cut.gif", {animated.begin(), animated.begin() + 10});
   const std::string noFrames =

@@ -147,11 +147,11 @@ TEST_F(RenderTest, TruncatedAndRunawayJpegsShowWhatDecoded) {
 }
 
 TEST_F(RenderTest, UnreadableJpegRetriesFromACopyThenFails) {
-  fixtures::BmpSpec spec;
-  spec.width = 8;
-  spec.height = 6;
-  spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 20 + y * 0x1000); };
-  const auto bitmap = fixtures::makeBmp(spec);
+  fixtures::BmpLayout layout;
+  layout.width = 8;
+  layout.height = 6;
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 20 + y * 0x1000); };
+  const auto bitmap = fixtures::makeBmp(layout);
   const std::string path = file("really a bitmap.jpg", bitmap);
   shown_.kind = 6;
   shown_.format = "before";

@@ -10,11 +10,11 @@ using namespace tossbox;
 namespace {
 
 fixtures::ByteVector bitmap(int width, int height) {
-  fixtures::BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 3 + y * 0x300); };
-  return fixtures::makeBmp(spec);
+  fixtures::BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 3 + y * 0x300); };
+  return fixtures::makeBmp(layout);
 }
 
 }  // namespace

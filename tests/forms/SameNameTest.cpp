@@ -114,11 +114,11 @@ TEST_F(SameNameTest, MoveModeAndAFailedAnswer) {
 }
 
 TEST_F(SameNameTest, BothPicturesAreTheirOwnFiles) {
-  fixtures::BmpSpec wide;
+  fixtures::BmpLayout wide;
   wide.width = 40;
   wide.height = 10;
   wide.value = [](int, int) { return 0xFF0000u; };
-  fixtures::BmpSpec square;
+  fixtures::BmpLayout square;
   square.width = 12;
   square.height = 12;
   square.value = [](int, int) { return 0x0000FFu; };

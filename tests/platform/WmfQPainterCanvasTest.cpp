@@ -29,16 +29,16 @@ WmfBuilder& solidBrush(WmfBuilder& b, int slot, std::uint32_t colour) {
 }
 
 fixtures::ByteVector twoByTwoDib() {
-  fixtures::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.bits = 24;
+  fixtures::BmpLayout layout;
+  layout.width = 2;
+  layout.height = 2;
+  layout.bits = 24;
   // Top row red, green; bottom row blue, white.
-  spec.value = [](int x, int y) -> std::uint32_t {
+  layout.value = [](int x, int y) -> std::uint32_t {
     if (y == 0) return x == 0 ? 0xFF0000 : 0x00FF00;
     return x == 0 ? 0x0000FF : 0xFFFFFF;
   };
-  return fixtures::packedDib(fixtures::makeBmp(spec));
+  return fixtures::packedDib(fixtures::makeBmp(layout));
 }
 
 fixtures::ByteVector stretchParams(std::uint32_t rop, int x, int y, int w, int h,
@@ -149,13 +149,13 @@ TEST(WmfQPainterCanvas, BitmapTransfersAndRasterOperations) {
   const auto dib = twoByTwoDib();
   fixtures::ByteVector mask;
   {
-    fixtures::BmpSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bits = 1;
-    spec.palette = {{0, 0, 0}, {255, 255, 255}};
-    spec.value = [](int x, int) { return static_cast<std::uint32_t>(x); };  // black, white
-    mask = fixtures::packedDib(fixtures::makeBmp(spec));
+    fixtures::BmpLayout layout;
+    layout.width = 2;
+    layout.height = 2;
+    layout.bits = 1;
+    layout.palette = {{0, 0, 0}, {255, 255, 255}};
+    layout.value = [](int x, int) { return static_cast<std::uint32_t>(x); };  // black, white
+    mask = fixtures::packedDib(fixtures::makeBmp(layout));
   }
   WmfBuilder b;
   b.raw(wmf::kStretchDib, stretchParams(wmf::kSrcCopy, 0, 0, 40, 40, dib))

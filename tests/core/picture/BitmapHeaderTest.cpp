@@ -6,7 +6,7 @@
 
 using namespace tossbox;
 using fixtures::BmpCompression;
-using fixtures::BmpSpec;
+using fixtures::BmpLayout;
 using fixtures::makeBmp;
 
 namespace {
@@ -20,8 +20,8 @@ std::vector<fixtures::Rgb> greys(int count) {
   return palette;
 }
 
-BmpSpec spec(int bits, BmpCompression compression = BmpCompression::Rgb) {
-  BmpSpec s;
+BmpLayout layout(int bits, BmpCompression compression = BmpCompression::Rgb) {
+  BmpLayout s;
   s.width = 5;
   s.height = 3;
   s.bits = bits;
@@ -33,7 +33,7 @@ BmpSpec spec(int bits, BmpCompression compression = BmpCompression::Rgb) {
   return s;
 }
 
-std::string depthOf(const BmpSpec& s) {
+std::string depthOf(const BmpLayout& s) {
   const auto file = parseBitmapFile(makeBmp(s));
   if (!file) return "refused";
   return std::string(pixelDepthText(dibPixelDepth(file->dib)));
@@ -42,31 +42,31 @@ std::string depthOf(const BmpSpec& s) {
 }  // namespace
 
 TEST(BitmapHeader, DepthTextOfEachKind) {
-  EXPECT_EQ(depthOf(spec(1)), "1ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(4)), "4ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(8)), "8ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(4, BmpCompression::Rle4)), "4ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(8, BmpCompression::Rle8)), "8ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(16)), "15ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(24)), "24ﾋﾞｯﾄ RGBｶﾗｰ");
-  EXPECT_EQ(depthOf(spec(32)), "32ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(1)), "1ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(4)), "4ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(8)), "8ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(4, BmpCompression::Rle4)), "4ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(8, BmpCompression::Rle8)), "8ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(16)), "15ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(24)), "24ﾋﾞｯﾄ RGBｶﾗｰ");
+  EXPECT_EQ(depthOf(layout(32)), "32ﾋﾞｯﾄ RGBｶﾗｰ");
 
-  BmpSpec rgb565 = spec(16, BmpCompression::BitFields);
+  BmpLayout rgb565 = layout(16, BmpCompression::BitFields);
   rgb565.masks[0] = 0xF800;
   rgb565.masks[1] = 0x07E0;
   rgb565.masks[2] = 0x001F;
   EXPECT_EQ(depthOf(rgb565), "16ﾋﾞｯﾄ RGBｶﾗｰ");
-  BmpSpec rgb555 = rgb565;
+  BmpLayout rgb555 = rgb565;
   rgb555.masks[0] = 0x7C00;
   rgb555.masks[1] = 0x03E0;
   EXPECT_EQ(depthOf(rgb555), "15ﾋﾞｯﾄ RGBｶﾗｰ");
-  BmpSpec odd16 = rgb565;
+  BmpLayout odd16 = rgb565;
   odd16.masks[0] = 0xF000;
   odd16.masks[1] = 0x0F00;
   odd16.masks[2] = 0x00F0;
   EXPECT_EQ(depthOf(odd16), "??ﾋﾞｯﾄ ｶｽﾀﾑｶﾗｰ");
 
-  BmpSpec bgr32 = spec(32, BmpCompression::BitFields);
+  BmpLayout bgr32 = layout(32, BmpCompression::BitFields);
   bgr32.masks[0] = 0x00FF0000;
   bgr32.masks[1] = 0x0000FF00;
   bgr32.masks[2] = 0x000000FF;
@@ -76,7 +76,7 @@ TEST(BitmapHeader, DepthTextOfEachKind) {
   EXPECT_EQ(depthOf(bgr32), "??ﾋﾞｯﾄ ｶｽﾀﾑｶﾗｰ");
 
   // Masks in a V4 header count for bit fields only.
-  BmpSpec v4 = spec(16);
+  BmpLayout v4 = layout(16);
   v4.headerSize = 108;
   v4.masks[0] = 0xF800;
   v4.masks[1] = 0x07E0;
@@ -85,7 +85,7 @@ TEST(BitmapHeader, DepthTextOfEachKind) {
   v4.compression = BmpCompression::BitFields;
   EXPECT_EQ(depthOf(v4), "16ﾋﾞｯﾄ RGBｶﾗｰ");
 
-  BmpSpec os2 = spec(8);
+  BmpLayout os2 = layout(8);
   os2.headerSize = 12;
   const auto core = parseBitmapFile(makeBmp(os2));
   ASSERT_TRUE(core);
@@ -95,7 +95,7 @@ TEST(BitmapHeader, DepthTextOfEachKind) {
 }
 
 TEST(BitmapHeader, FactsOfTheHeader) {
-  BmpSpec s = spec(8);
+  BmpLayout s = layout(8);
   s.width = 300;
   s.height = 7;
   s.topDown = true;
@@ -110,7 +110,7 @@ TEST(BitmapHeader, FactsOfTheHeader) {
 }
 
 TEST(BitmapHeader, RefusesUnsoundHeaders) {
-  const auto bytes = makeBmp(spec(24));
+  const auto bytes = makeBmp(layout(24));
   ASSERT_TRUE(parseBitmapFile(bytes));
 
   auto wrongMagic = bytes;
@@ -146,17 +146,17 @@ TEST(BitmapHeader, RefusesUnsoundHeaders) {
   EXPECT_FALSE(parseBitmapFile(huge));
 
   // Palette larger than the file.
-  auto palette = makeBmp(spec(8));
+  auto palette = makeBmp(layout(8));
   fixtures::ByteVector used;
   fixtures::put32(used, 0x40000000);
   std::copy(used.begin(), used.end(), palette.begin() + 14 + 32);
   EXPECT_FALSE(parseBitmapFile(palette));
 
   // Run-length rows cannot be top-down, and RLE8 needs 8 bits.
-  BmpSpec rle = spec(8, BmpCompression::Rle8);
+  BmpLayout rle = layout(8, BmpCompression::Rle8);
   rle.topDown = true;
   EXPECT_FALSE(parseBitmapFile(makeBmp(rle)));
-  auto rleBits = makeBmp(spec(8, BmpCompression::Rle8));
+  auto rleBits = makeBmp(layout(8, BmpCompression::Rle8));
   rleBits[14 + 14] = 4;
   EXPECT_FALSE(parseBitmapFile(rleBits));
 
@@ -165,7 +165,7 @@ TEST(BitmapHeader, RefusesUnsoundHeaders) {
 
 TEST(BitmapHeader, PackedDibWithPaletteIndices) {
   // A metafile's DIB may hold 16-bit palette indices instead of colours.
-  fixtures::ByteVector dib = fixtures::packedDib(makeBmp(spec(1)));
+  fixtures::ByteVector dib = fixtures::packedDib(makeBmp(layout(1)));
   const std::size_t bits = dib.size() - 8;  // two 4-byte entries in the file
   fixtures::ByteVector indices(dib.begin(), dib.begin() + 40);
   fixtures::put16(indices, 3);

@@ -59,13 +59,13 @@ class CheckingCanvas : public WmfCanvas {
 };
 
 fixtures::ByteVector richMetafile() {
-  fixtures::BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bits = 8;
-  spec.palette.assign(256, {9, 9, 9});
-  spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x + y); };
-  const auto dib = fixtures::packedDib(fixtures::makeBmp(spec));
+  fixtures::BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bits = 8;
+  layout.palette.assign(256, {9, 9, 9});
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x + y); };
+  const auto dib = fixtures::packedDib(fixtures::makeBmp(layout));
   fixtures::ByteVector stretch;
   fixtures::put32(stretch, wmf::kSrcCopy);
   for (const int v : {0, 2, 3, 0, 0, 20, 30, 5, 5}) fixtures::put16(stretch, v);
@@ -182,11 +182,11 @@ TEST(HostileInput, DamagedJpegsDecodeOrFailCleanly) {
 }
 
 TEST(HostileInput, DamagedBitmapHeadersAreCheckedOrRefused) {
-  fixtures::BmpSpec spec;
-  spec.bits = 4;
-  spec.palette.assign(16, {1, 2, 3});
-  spec.value = [](int x, int) { return static_cast<std::uint32_t>(x % 16); };
-  const auto good = fixtures::makeBmp(spec);
+  fixtures::BmpLayout layout;
+  layout.bits = 4;
+  layout.palette.assign(16, {1, 2, 3});
+  layout.value = [](int x, int) { return static_cast<std::uint32_t>(x % 16); };
+  const auto good = fixtures::makeBmp(layout);
   std::mt19937 random(7);
   for (int round = 0; round < 5000; ++round) {
     auto bytes = good;

@@ -112,7 +112,7 @@ inline ByteVector withRepeatedLastScan(const ByteVector& jpeg, int times) {
 
 enum class BmpCompression { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3 };
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 4;
   int height = 3;
   int bits = 24;
@@ -125,7 +125,7 @@ struct BmpSpec {
   std::function<std::uint32_t(int x, int y)> value;
 };
 
-inline void rleRow(ByteVector& out, const BmpSpec& s, int y) {
+inline void rleRow(ByteVector& out, const BmpLayout& s, int y) {
   for (int x = 0; x < s.width;) {
     const std::uint32_t v = s.value(x, y);
     int run = 1;
@@ -138,7 +138,7 @@ inline void rleRow(ByteVector& out, const BmpSpec& s, int y) {
   out.push_back(0);
 }
 
-inline void packedRow(ByteVector& out, const BmpSpec& s, int y) {
+inline void packedRow(ByteVector& out, const BmpLayout& s, int y) {
   const std::size_t start = out.size();
   std::uint32_t acc = 0;
   int accBits = 0;
@@ -160,7 +160,7 @@ inline void packedRow(ByteVector& out, const BmpSpec& s, int y) {
   while ((out.size() - start) % 4 != 0) out.push_back(0);
 }
 
-inline ByteVector makeBmp(const BmpSpec& s) {
+inline ByteVector makeBmp(const BmpLayout& s) {
   ByteVector dib;
   const bool core = s.headerSize == 12;
   put32(dib, static_cast<std::uint32_t>(s.headerSize));

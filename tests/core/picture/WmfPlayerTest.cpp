@@ -405,12 +405,12 @@ TEST(WmfPlayer, TextWithAlignmentColoursAndFont) {
 }
 
 TEST(WmfPlayer, BitmapTransfers) {
-  fixtures::BmpSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.bits = 24;
-  spec.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 40 + y * 100); };
-  const fixtures::ByteVector dib = fixtures::packedDib(fixtures::makeBmp(spec));
+  fixtures::BmpLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.bits = 24;
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 40 + y * 100); };
+  const fixtures::ByteVector dib = fixtures::packedDib(fixtures::makeBmp(layout));
 
   fixtures::ByteVector stretch;
   fixtures::put32(stretch, wmf::kSrcAnd);
@@ -462,13 +462,13 @@ TEST(WmfPlayer, BitmapTransfers) {
 }
 
 TEST(WmfPlayer, PaletteIndexedDibBecomesRgb) {
-  fixtures::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 1;
-  spec.bits = 1;
-  spec.palette = {{0, 0, 0}, {0, 0, 0}};
-  spec.value = [](int x, int) { return static_cast<std::uint32_t>(x); };
-  const fixtures::ByteVector rgb = fixtures::packedDib(fixtures::makeBmp(spec));
+  fixtures::BmpLayout layout;
+  layout.width = 2;
+  layout.height = 1;
+  layout.bits = 1;
+  layout.palette = {{0, 0, 0}, {0, 0, 0}};
+  layout.value = [](int x, int) { return static_cast<std::uint32_t>(x); };
+  const fixtures::ByteVector rgb = fixtures::packedDib(fixtures::makeBmp(layout));
   fixtures::ByteVector indexed(rgb.begin(), rgb.begin() + 40);
   fixtures::put16(indexed, 1);
   fixtures::put16(indexed, 0);
