@@ -23,7 +23,8 @@ long statusKilobytes(const std::string& field) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line))
-    if (line.rfind(field + ":", 0) == 0) return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
+    if (line.rfind(field + ":", 0) == 0)
+      return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
   return -1;
 }
 
@@ -67,9 +68,10 @@ int main(int argc, char** argv) {
   program.form2().RebuildList();
   const double rebuild = static_cast<double>(clock.nsecsElapsed()) / 1e9;
 
-  std::printf("entries loaded            %d\n", program.form2().listBox1().count() > 0
-                                                    ? static_cast<int>(program.state().sortList.size())
-                                                    : 0);
+  std::printf("entries loaded            %d\n",
+              program.form2().listBox1().count() > 0
+                  ? static_cast<int>(program.state().sortList.size())
+                  : 0);
   std::printf("find TREE -type f         %8.3f s\n", find);
   std::printf("LoadPaths (window)        %8.3f s   ratio %.2f (aim <= 3)\n", load, load / find);
   std::printf("timer ticks during load   %d (20 ms timer)\n", ticks);

@@ -150,8 +150,7 @@ TEST_F(ProgramTest, DraggingTheCaptionBarMovesTheWindow) {
                         Qt::LeftButton, {});
   QApplication::sendEvent(panel3, &moveEvent);
   QMouseEvent followEvent(QEvent::MouseMove, QPointF(grab + QPoint(30, 20)),
-                          QPointF(QPoint(100, 100) + panel3->mapTo(&main(), grab) +
-                                  QPoint(35, 25)),
+                          QPointF(QPoint(100, 100) + panel3->mapTo(&main(), grab) + QPoint(35, 25)),
                           Qt::NoButton, Qt::LeftButton, {});
   QApplication::sendEvent(panel3, &followEvent);
   QTest::mouseRelease(panel3, Qt::LeftButton, {}, grab);

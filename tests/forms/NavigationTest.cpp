@@ -48,11 +48,17 @@ void installRecordingRenderers(Program& program, std::vector<RendererId>& calls,
 }  // namespace
 
 class NavigationTest : public ProgramTest {
-protected:
+ protected:
   EntryListBox& list() { return program->form2().listBox1(); }
   QString counter() { return main().staticText1().text(); }
-  void leftClick() { main().Image1MouseDown(Qt::LeftButton); main().Image1MouseUp(); }
-  void rightClick() { main().Image1MouseDown(Qt::RightButton); main().Image1MouseUp(); }
+  void leftClick() {
+    main().Image1MouseDown(Qt::LeftButton);
+    main().Image1MouseUp();
+  }
+  void rightClick() {
+    main().Image1MouseDown(Qt::RightButton);
+    main().Image1MouseUp();
+  }
 };
 
 TEST_F(NavigationTest, CommandLineFolderComesUpOnItsFirstFile) {
@@ -196,8 +202,8 @@ TEST_F(NavigationTest, DispatchFallsBackThroughTheTableThenFromTheTop) {
   installRecordingRenderers(*program, calls, [](RendererId id) { return id == RendererId::Jpeg; });
   main().LoadPaths({folder.string()});
   const std::vector<RendererId> expected = {
-      RendererId::Gif,  RendererId::Bitmap, RendererId::Icon,  RendererId::Metafile,
-      RendererId::Wave, RendererId::Text,   RendererId::Text,  RendererId::Text,
+      RendererId::Gif,  RendererId::Bitmap, RendererId::Icon, RendererId::Metafile,
+      RendererId::Wave, RendererId::Text,   RendererId::Text, RendererId::Text,
       RendererId::Text, RendererId::Video,  RendererId::Jpeg};
   EXPECT_EQ(calls, expected);
 

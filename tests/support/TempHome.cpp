@@ -24,8 +24,10 @@ TempHome::TempHome() {
 
 TempHome::~TempHome() {
   for (const auto& [name, value] : saved_) {
-    if (value) setenv(name.c_str(), value->c_str(), 1);
-    else unsetenv(name.c_str());
+    if (value)
+      setenv(name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(name.c_str());
   }
   std::error_code ec;
   fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);

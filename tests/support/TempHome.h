@@ -7,7 +7,7 @@
 #include <string>
 
 class TempHome {
-public:
+ public:
   TempHome();
   ~TempHome();
   TempHome(const TempHome&) = delete;
@@ -21,7 +21,7 @@ public:
   // A fresh folder under root() for the test's own files.
   [[nodiscard]] std::filesystem::path makeDir(const std::string& name) const;
 
-private:
+ private:
   std::filesystem::path root_;
   std::map<std::string, std::optional<std::string>> saved_;
 };

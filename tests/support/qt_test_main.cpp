@@ -1,6 +1,6 @@
 // GoogleTest entry point for tests that need the program's application object.
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 #include "platform/ui/TossboxApplication.h"
 

@@ -6,7 +6,7 @@ namespace tossbox {
 
 class TSTVabout : public ProgramWindow {
   Q_OBJECT
-public:
+ public:
   explicit TSTVabout(Program& program);
 };
 

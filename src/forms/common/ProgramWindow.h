@@ -9,16 +9,16 @@ class Program;
 
 class ProgramWindow : public QWidget {
   Q_OBJECT
-public:
+ public:
   ProgramWindow(Program& program, const QString& objectName, const QString& caption,
                 Qt::WindowFlags flags);
 
-protected:
+ protected:
   // Fixed client size for windows whose frame the user cannot size.
   void setClientSize(int width, int height, bool fixed);
   Program& program() { return program_; }
 
-private:
+ private:
   Program& program_;
 };
 

@@ -6,7 +6,7 @@ namespace tossbox {
 
 class TForm6 : public ProgramWindow {
   Q_OBJECT
-public:
+ public:
   explicit TForm6(Program& program);
 };
 

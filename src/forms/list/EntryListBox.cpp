@@ -40,7 +40,9 @@ void EntryListModel::appendRows(const std::vector<std::size_t>& entryNumbers) {
   endInsertRows();
 }
 
-void EntryListModel::clear() { setRows({}); }
+void EntryListModel::clear() {
+  setRows({});
+}
 
 EntryListBox::EntryListBox(const SortList& list, QWidget* parent)
     : QListView(parent), model_(list, this) {

@@ -16,7 +16,7 @@ class SortList;
 
 class EntryListModel : public QAbstractListModel {
   Q_OBJECT
-public:
+ public:
   explicit EntryListModel(const SortList& list, QObject* parent = nullptr);
 
   [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
@@ -31,14 +31,14 @@ public:
   }
   [[nodiscard]] const std::string& itemText(int row) const;
 
-private:
+ private:
   const SortList& list_;
   std::vector<std::size_t> rows_;
 };
 
 class EntryListBox : public QListView {
   Q_OBJECT
-public:
+ public:
   EntryListBox(const SortList& list, QWidget* parent = nullptr);
 
   [[nodiscard]] int count() const { return model_.rowCount(); }
@@ -57,7 +57,7 @@ public:
   }
   void clear() { model_.clear(); }
 
-private:
+ private:
   EntryListModel model_;
 };
 

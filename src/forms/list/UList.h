@@ -21,7 +21,7 @@ namespace tossbox {
 
 class TForm2 : public ProgramWindow {
   Q_OBJECT
-public:
+ public:
   explicit TForm2(Program& program);
 
   // The one-pixel border and the sizing frame around the controls.
@@ -65,7 +65,7 @@ public:
   void N15Click();
   void N13Click();
 
-protected:
+ protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -73,7 +73,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+ private:
   void FormCreate();
   void FormResize();
   void buildControls();

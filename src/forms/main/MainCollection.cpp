@@ -46,8 +46,7 @@ ScanHooks TForm1::scanHooks() {
     if (now - lastScanRefresh_ < kScanRefreshMs) return;
     lastScanRefresh_ = now;
     flushScannedEntries();
-    setStatusText(
-        countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
+    setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
     QCoreApplication::processEvents();
   };
   hooks.stopRequested = [this] { return closing_; };
@@ -126,8 +125,12 @@ void TForm1::ClearList(bool fromMainMenu) {
   setStatusText(QStringLiteral("振分したいﾌｫﾙﾀﾞを選択して下さい。"));
 }
 
-void TForm1::N10Click() { ClearList(true); }
+void TForm1::N10Click() {
+  ClearList(true);
+}
 
-void TForm1::N13Click() { program_.fSyurui().PlaceBesideMain(); }
+void TForm1::N13Click() {
+  program_.fSyurui().PlaceBesideMain();
+}
 
 }  // namespace tossbox

@@ -18,8 +18,8 @@
 #include "forms/picture/PictureControl.h"
 #include "forms/render/DisplayDispatch.h"
 #include "platform/art/Artwork.h"
-#include "ui_MainUnit.h"
 #include "platform/ui/WindowPlacement.h"
+#include "ui_MainUnit.h"
 
 namespace tossbox {
 
@@ -28,7 +28,7 @@ namespace {
 constexpr int kAutoAdvanceInterval = 3000;
 
 bool isExistingFile(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
@@ -178,8 +178,12 @@ void TForm1::autoAdvanceClick(QAction& item) {
   timer2_.start();
 }
 
-void TForm1::N8Click() { autoAdvanceClick(action(QStringLiteral("N8"))); }
-void TForm1::N15Click() { autoAdvanceClick(action(QStringLiteral("N15"))); }
+void TForm1::N8Click() {
+  autoAdvanceClick(action(QStringLiteral("N8")));
+}
+void TForm1::N15Click() {
+  autoAdvanceClick(action(QStringLiteral("N15")));
+}
 
 void TForm1::N16Click() {
   ReleaseSpeedButton3();
@@ -197,13 +201,17 @@ void TForm1::Timer2Timer() {
   const EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
   if (action(QStringLiteral("N8")).isChecked()) {
-    if (index < list.count() - 1) stepAutoAdvance(true);
-    else stopAutoAdvance();
+    if (index < list.count() - 1)
+      stepAutoAdvance(true);
+    else
+      stopAutoAdvance();
     return;
   }
   if (!action(QStringLiteral("N15")).isChecked()) return;
-  if (index > 0) stepAutoAdvance(false);
-  else stopAutoAdvance();
+  if (index > 0)
+    stepAutoAdvance(false);
+  else
+    stopAutoAdvance();
 }
 
 void TForm1::PopupMenu2Popup() {

@@ -60,10 +60,16 @@ TForm1::TForm1(Program& program)
   FormCreate();
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  FormDestroy();
+}
 
-PictureControl& TForm1::image1() const { return *ui_->Image1; }
-QLabel& TForm1::staticText1() const { return *ui_->StaticText1; }
+PictureControl& TForm1::image1() const {
+  return *ui_->Image1;
+}
+QLabel& TForm1::staticText1() const {
+  return *ui_->StaticText1;
+}
 
 QToolButton& TForm1::speedButton(int number) const {
   auto* button = findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number));
@@ -77,7 +83,9 @@ QToolButton& TForm1::folderButton(int number) const {
   return *button;
 }
 
-QString TForm1::statusText() const { return ui_->StatusBar1->text(); }
+QString TForm1::statusText() const {
+  return ui_->StatusBar1->text();
+}
 
 void TForm1::setStatusText(const QString& text) {
   ui_->StatusBar1->setText(text);
@@ -178,8 +186,8 @@ void TForm1::applyLook() {
   ui_->SpeedButton2->setIcon(art.imageList3(2));
   ui_->SpeedButton6->setIcon(art.imageList3(6));
   ui_->SpeedButton5->setIcon(art.imageList3(4));
-  for (QToolButton* tool : {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton5,
-                            ui_->SpeedButton6})
+  for (QToolButton* tool :
+       {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton5, ui_->SpeedButton6})
     tool->setIconSize(QSize(14, 14));
   for (QToolButton* tool : {ui_->SpeedButton3, ui_->SpeedButton4, ui_->SpeedButton7})
     tool->setIconSize(QSize(16, 16));
@@ -319,8 +327,10 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   Qt::Edge edge = Qt::BottomEdge;
-  if (frameEdgeAt(event->position().toPoint().y(), edge)) setCursor(Qt::SizeVerCursor);
-  else unsetCursor();
+  if (frameEdgeAt(event->position().toPoint().y(), edge))
+    setCursor(Qt::SizeVerCursor);
+  else
+    unsetCursor();
   FormMouseMove(event);
 }
 
@@ -367,8 +377,9 @@ void TForm1::controlMouseMove(QWidget* control) {
       {QStringLiteral("SpeedButton7"), QStringLiteral("ヘルプ表示")},
   };
   static const QSet<QString> arrowControls = {
-      QStringLiteral("SpeedButton1"), QStringLiteral("SpeedButton2"), QStringLiteral("SpeedButton6"),
-      QStringLiteral("SpeedButton5"), QStringLiteral("StaticText1"),  QStringLiteral("Panel1"),
+      QStringLiteral("SpeedButton1"), QStringLiteral("SpeedButton2"),
+      QStringLiteral("SpeedButton6"), QStringLiteral("SpeedButton5"),
+      QStringLiteral("StaticText1"),  QStringLiteral("Panel1"),
       QStringLiteral("StatusBar1")};
   const QString name = control->objectName();
   if (const auto hint = hints.find(name); hint != hints.end()) control->setToolTip(*hint);
@@ -394,8 +405,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::MouseMove:
-      if (captionBar) FormMouseMove(static_cast<QMouseEvent*>(event));
-      else controlMouseMove(control);
+      if (captionBar)
+        FormMouseMove(static_cast<QMouseEvent*>(event));
+      else
+        controlMouseMove(control);
       break;
     case QEvent::MouseButtonRelease:
       if (captionBar || name == QLatin1String("Panel1") || name == QLatin1String("Panel4")) {
@@ -409,7 +422,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   return false;
 }
@@ -426,11 +440,14 @@ bool TForm1::pictureEvent(QEvent* event) {
       // Taken here: passed on, the frame around the picture would reset the pointer.
       Image1MouseMove();
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
-void TForm1::ReleaseSpeedButton3() { ui_->SpeedButton3->setChecked(false); }
+void TForm1::ReleaseSpeedButton3() {
+  ui_->SpeedButton3->setChecked(false);
+}
 
 void TForm1::Panel3DblClick() {
   minimizingAlone_ = true;
@@ -462,8 +479,10 @@ void TForm1::changeEvent(QEvent* event) {
     return;
   }
   if (isMinimized()) {
-    if (minimizingAlone_) minimizingAlone_ = false;
-    else if (!applicationMinimized_) MinimizeApplication();
+    if (minimizingAlone_)
+      minimizingAlone_ = false;
+    else if (!applicationMinimized_)
+      MinimizeApplication();
     return;
   }
   if (applicationMinimized_) RestoreApplication();
@@ -474,7 +493,9 @@ void TForm1::SpeedButton4Click() {
   close();
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+  close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   FormClose();
@@ -491,6 +512,8 @@ void TForm1::FormClose() {
   timer2_.stop();
 }
 
-void TForm1::FormDestroy() { program_.state().sortList.clear(); }
+void TForm1::FormDestroy() {
+  program_.state().sortList.clear();
+}
 
 }  // namespace tossbox

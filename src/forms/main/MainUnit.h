@@ -32,7 +32,7 @@ class PictureControl;
 
 class TForm1 : public QWidget {
   Q_OBJECT
-public:
+ public:
   static constexpr int kFrame = 5;  // one-pixel border and the sizing frame
   static constexpr int kWidth = 219;
   static constexpr int kMinHeight = 240;
@@ -101,7 +101,7 @@ public:
   void SpeedButton6Click();
   void SpeedButton6MouseUp();
 
-public slots:
+ public slots:
   void SpeedButton4Click();
   void Exit1Click();
   void Panel3DblClick();
@@ -114,7 +114,7 @@ public slots:
   void N13Click();
   void N9Click();
 
-protected:
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -128,7 +128,7 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+ private:
   void FormCreate();
   void FormShow();
   void FormClose();

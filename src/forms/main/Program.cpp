@@ -20,7 +20,8 @@
 namespace tossbox {
 
 Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
-    : boxes_(boxes), arguments_(std::move(arguments)),
+    : boxes_(boxes),
+      arguments_(std::move(arguments)),
       settingsBinding_(*this),
       art_(std::make_unique<Artwork>()),
       // No clip plays in the preview yet; once one can, it is closed here before a move,
@@ -57,6 +58,8 @@ void Program::connectRenderServices() {
 
 Program::~Program() = default;
 
-void Program::showMainWindow() { form1_->show(); }
+void Program::showMainWindow() {
+  form1_->show();
+}
 
 }  // namespace tossbox

@@ -33,7 +33,7 @@ class TForm9;
 class TSTVabout;
 
 class Program {
-public:
+ public:
   // arguments: the command-line paths to load at the first showing, as given.
   Program(MessageBoxes& boxes, std::vector<std::string> arguments);
   ~Program();
@@ -78,7 +78,7 @@ public:
   }
   void setSaveFileChooser(SaveFileChooser chooser) { saveFileChooser_ = std::move(chooser); }
 
-private:
+ private:
   void connectRenderServices();
 
   MessageBoxes& boxes_;

@@ -45,7 +45,9 @@ ScreenGeometry screenGeometry() {
   return {screen.width(), screen.height(), TForm1::kWidth, TForm1::kDesignedHeight};
 }
 
-std::uint8_t flag(bool on) { return on ? 1 : 0; }
+std::uint8_t flag(bool on) {
+  return on ? 1 : 0;
+}
 
 }  // namespace
 
@@ -112,8 +114,8 @@ void SettingsBinding::LoadSettingsToControls() {
   control<QAction>(list, "N4").setChecked(record.ListDblClickAction != 1);
   control<QAction>(list, "N10").setChecked(record.ListSortAscending == 1);
   for (int kind = 1; kind <= kKindCount; ++kind)
-    program_.fSyurui().setKindChecked(
-        kind, record.KindEnabled[static_cast<std::size_t>(kind - 1)] == 1);
+    program_.fSyurui().setKindChecked(kind,
+                                      record.KindEnabled[static_cast<std::size_t>(kind - 1)] == 1);
   TForm3& viewer = program_.form3();
   control<QAction>(viewer, "Close1").setChecked(record.ViewerDblClickMode == 0);
   control<QAction>(viewer, "N1").setChecked(record.ViewerDblClickMode != 0);

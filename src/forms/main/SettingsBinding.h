@@ -16,7 +16,7 @@ class TForm1;
 enum class StoreCaller { Other, FolderTarget };
 
 class SettingsBinding {
-public:
+ public:
   explicit SettingsBinding(Program& program);
 
   // Runs while the main window is being created, so it is handed the window.
@@ -30,7 +30,7 @@ public:
   void applyButtonCaptions(TForm1& main);
   [[nodiscard]] const SettingsStore& store() const { return store_; }
 
-private:
+ private:
   void applyPlacement(TForm1& main);
   void report(const std::vector<std::string>& errors);
 

@@ -124,8 +124,12 @@ void TFSyurui::setAll(bool checked) {
   program().form2().RebuildList();
 }
 
-void TFSyurui::Button1Click() { setAll(true); }
-void TFSyurui::Button2Click() { setAll(false); }
+void TFSyurui::Button1Click() {
+  setAll(true);
+}
+void TFSyurui::Button2Click() {
+  setAll(false);
+}
 
 bool TFSyurui::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove) program().screenCursor().reset();

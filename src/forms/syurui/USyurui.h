@@ -16,18 +16,18 @@ namespace tossbox {
 // A check box that tells when a mouse button was released over it, after it toggled.
 class ReleaseCheckBox : public QCheckBox {
   Q_OBJECT
-public:
+ public:
   using QCheckBox::QCheckBox;
-signals:
+ signals:
   void mouseReleased();
 
-protected:
+ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 class TFSyurui : public ProgramWindow {
   Q_OBJECT
-public:
+ public:
   explicit TFSyurui(Program& program);
 
   // kind 1..11
@@ -40,16 +40,16 @@ public:
   // Opens the dialog beside the main window (the file menu's N13).
   void PlaceBesideMain();
 
-public slots:
+ public slots:
   void CheckBox1MouseDown();
   void Button1Click();
   void Button2Click();
 
-protected:
+ protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+ private:
   void setAll(bool checked);
 
   std::array<ReleaseCheckBox*, 11> checkBoxes_{};

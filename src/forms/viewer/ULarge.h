@@ -6,7 +6,7 @@ namespace tossbox {
 
 class TForm3 : public ProgramWindow {
   Q_OBJECT
-public:
+ public:
   explicit TForm3(Program& program);
 };
 

@@ -11,7 +11,7 @@ namespace tossbox {
 
 std::string SingleInstance::defaultLockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  struct stat info{};
+  struct stat info {};
   if (runtime != nullptr && *runtime != '\0' && stat(runtime, &info) == 0 && S_ISDIR(info.st_mode))
     return std::string(runtime) + "/TOSSMTX";
   return "/tmp/TOSSMTX-" + std::to_string(getuid());

@@ -7,7 +7,7 @@
 namespace tossbox {
 
 class SingleInstance {
-public:
+ public:
   SingleInstance();
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
@@ -19,7 +19,7 @@ public:
 
   static std::string defaultLockPath();
 
-private:
+ private:
   std::string path_;
   int fd_ = -1;
 };

@@ -9,31 +9,44 @@ namespace {
 
 QMessageBox::Icon toQt(BoxIcon icon) {
   switch (icon) {
-    case BoxIcon::Error: return QMessageBox::Critical;
-    case BoxIcon::Warning: return QMessageBox::Warning;
-    case BoxIcon::Information: return QMessageBox::Information;
-    case BoxIcon::Question: return QMessageBox::Question;
-    case BoxIcon::None: break;
+    case BoxIcon::Error:
+      return QMessageBox::Critical;
+    case BoxIcon::Warning:
+      return QMessageBox::Warning;
+    case BoxIcon::Information:
+      return QMessageBox::Information;
+    case BoxIcon::Question:
+      return QMessageBox::Question;
+    case BoxIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons toQt(BoxButtons buttons) {
   switch (buttons) {
-    case BoxButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case BoxButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case BoxButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case BoxButtons::Ok: break;
+    case BoxButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case BoxButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case BoxButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case BoxButtons::Ok:
+      break;
   }
   return QMessageBox::Ok;
 }
 
 BoxAnswer fromQt(int button) {
   switch (button) {
-    case QMessageBox::Yes: return BoxAnswer::Yes;
-    case QMessageBox::No: return BoxAnswer::No;
-    case QMessageBox::Cancel: return BoxAnswer::Cancel;
-    default: return BoxAnswer::Ok;
+    case QMessageBox::Yes:
+      return BoxAnswer::Yes;
+    case QMessageBox::No:
+      return BoxAnswer::No;
+    case QMessageBox::Cancel:
+      return BoxAnswer::Cancel;
+    default:
+      return BoxAnswer::Ok;
   }
 }
 

@@ -22,7 +22,7 @@ struct BoxRequest {
 };
 
 class MessageBoxes {
-public:
+ public:
   using Responder = std::function<BoxAnswer(const BoxRequest&)>;
 
   BoxAnswer show(const BoxRequest& request);
@@ -34,7 +34,7 @@ public:
   [[nodiscard]] const std::vector<BoxRequest>& shown() const { return shown_; }
   void clearShown() { shown_.clear(); }
 
-private:
+ private:
   BoxAnswer showDialog(const BoxRequest& request) const;
 
   Responder responder_;

@@ -5,10 +5,10 @@
 namespace tossbox {
 
 void installFontSubstitutions() {
-  QFont::insertSubstitutions(kGothic, QStringList{QStringLiteral("IPAGothic"),
-                                                  QStringLiteral("Monospace")});
-  QFont::insertSubstitutions(kPGothic, QStringList{QStringLiteral("IPAPGothic"),
-                                                   QStringLiteral("Sans")});
+  QFont::insertSubstitutions(kGothic,
+                             QStringList{QStringLiteral("IPAGothic"), QStringLiteral("Monospace")});
+  QFont::insertSubstitutions(kPGothic,
+                             QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("Sans")});
 }
 
 QFont pixelFont(const QString& family, int pixels, bool bold) {

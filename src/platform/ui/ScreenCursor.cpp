@@ -4,7 +4,9 @@
 
 namespace tossbox {
 
-ScreenCursor::~ScreenCursor() { reset(); }
+ScreenCursor::~ScreenCursor() {
+  reset();
+}
 
 void ScreenCursor::set(const QCursor& cursor) {
   if (pushed_) {

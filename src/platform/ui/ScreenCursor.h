@@ -7,7 +7,7 @@
 namespace tossbox {
 
 class ScreenCursor {
-public:
+ public:
   ScreenCursor() = default;
   ~ScreenCursor();
   ScreenCursor(const ScreenCursor&) = delete;
@@ -17,7 +17,7 @@ public:
   void reset();
   [[nodiscard]] bool overridden() const { return pushed_; }
 
-private:
+ private:
   bool pushed_ = false;
 };
 

@@ -17,6 +17,8 @@ bool TossboxApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-void reportEscapedError(MessageBoxes& boxes, const QString& what) { boxes.error(what); }
+void reportEscapedError(MessageBoxes& boxes, const QString& what) {
+  boxes.error(what);
+}
 
 }  // namespace tossbox

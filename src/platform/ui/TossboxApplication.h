@@ -9,13 +9,13 @@ namespace tossbox {
 
 class TossboxApplication : public QApplication {
   Q_OBJECT
-public:
+ public:
   TossboxApplication(int& argc, char** argv);
 
   bool notify(QObject* receiver, QEvent* event) override;
   [[nodiscard]] MessageBoxes& messageBoxes() { return boxes_; }
 
-private:
+ private:
   MessageBoxes boxes_;
 };
 
