@@ -1,5 +1,7 @@
 #include "forms/folderselect/FolderCreation.h"
 
+#include "forms/common/ByteText.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -13,7 +15,7 @@ namespace {
 void reportFailure(MessageBoxes& boxes, QWidget* owner, const std::string& path,
                    const QString& reason) {
   boxes.error(
-      QStringLiteral("フォルダを作成できませんでした（%1: %2）").arg(pathText(path), reason),
+      QStringLiteral("フォルダを作成できませんでした（%1: %2）").arg(byteText(path), reason),
       owner);
 }
 
@@ -32,10 +34,6 @@ bool createFolderWithParents(MessageBoxes& boxes, QWidget* owner, const std::str
     return false;
   }
   return true;
-}
-
-QString pathText(std::string_view path) {
-  return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 }  // namespace tossbox

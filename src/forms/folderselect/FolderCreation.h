@@ -17,8 +17,4 @@ class MessageBoxes;
 [[nodiscard]] bool createFolderWithParents(MessageBoxes& boxes, QWidget* owner,
                                            const std::string& path);
 
-// A path as a control shows it, decoded as UTF-8; bytes that are not UTF-8 are replaced in the
-// text only, never in the path.
-[[nodiscard]] QString pathText(std::string_view path);
-
 }  // namespace tossbox

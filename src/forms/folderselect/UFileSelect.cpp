@@ -1,4 +1,5 @@
 #include "forms/folderselect/UFileSelect.h"
+#include "forms/common/ByteText.h"
 
 #include <QCloseEvent>
 #include <QKeySequence>
@@ -119,14 +120,12 @@ void TForm8::openFor(bool chooserForSource) {
 }
 
 std::string TForm8::editPath() const {
-  const QString text = ui_->Edit1->text();
-  if (text == pathText(editBytes_)) return editBytes_;
-  return text.toStdString();
+  return pathFromText(ui_->Edit1->text(), editBytes_);
 }
 
 void TForm8::setEditPath(const std::string& path) {
   editBytes_ = path;
-  ui_->Edit1->setText(pathText(path));
+  ui_->Edit1->setText(byteText(path));
 }
 
 void TForm8::reloadTree() {
@@ -185,14 +184,13 @@ std::string TForm8::folderSettPath() {
   if (edit == nullptr) return {};
   const SharedState& state = owner.state();
   if (state.currentButton >= 1 && state.currentButton <= kFolderButtonCount) {
-    const std::string& stored = state.settings.target(state.currentButton).FolderPath;
-    if (edit->text() == pathText(stored)) return stored;
+    return pathFromText(edit->text(), state.settings.target(state.currentButton).FolderPath);
   }
   return edit->text().toStdString();
 }
 
 void TForm8::setFolderSettPath(const std::string& path) {
-  if (QLineEdit* edit = folderSettEdit1(program().folderSett())) edit->setText(pathText(path));
+  if (QLineEdit* edit = folderSettEdit1(program().folderSett())) edit->setText(byteText(path));
 }
 
 void TForm8::KtTreeViewChange(QTreeWidgetItem*) {
@@ -219,7 +217,7 @@ void TForm8::chooseTarget() {
   MessageBoxes& boxes = program().boxes();
   if (!path.empty() && !isExistingFolder(path)) {
     const QString question =
-        QLatin1Char('"') + pathText(path) + QStringLiteral("\"\r\r") + kCreateQuestion;
+        QLatin1Char('"') + byteText(path) + QStringLiteral("\"\r\r") + kCreateQuestion;
     if (boxes.confirm(question, this) == BoxAnswer::Yes &&
         !createFolderWithParents(boxes, this, path))
       return;

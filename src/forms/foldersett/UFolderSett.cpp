@@ -1,4 +1,5 @@
 #include "forms/foldersett/UFolderSett.h"
+#include "forms/common/ByteText.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -25,10 +26,6 @@ namespace {
 
 const QString kCreateQuestion = QStringLiteral("上記のフォルダを新規作成しますか？");
 const QString kCreateFailed = QStringLiteral("ﾌｫﾙﾀﾞを作成できませんでした。");
-
-QString pathText(std::string_view bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 bool validButton(int n) {
   return n >= 1 && n <= kFolderButtonCount;
@@ -128,14 +125,13 @@ std::string TFolderSett::folderBytes() {
   const int n = program().state().currentButton;
   const QString text = ui_->Edit1->text();
   if (validButton(n)) {
-    const std::string& stored = program().state().settings.target(n).FolderPath;
-    if (text == pathText(stored)) return stored;
+    return pathFromText(text, program().state().settings.target(n).FolderPath);
   }
   return text.toStdString();
 }
 
 void TFolderSett::setFolderText(const std::string& bytes) {
-  if (ui_->Edit1->text() != pathText(bytes)) ui_->Edit1->setText(pathText(bytes));
+  if (ui_->Edit1->text() != byteText(bytes)) ui_->Edit1->setText(byteText(bytes));
 }
 
 void TFolderSett::Button4Click() {
@@ -149,10 +145,10 @@ void TFolderSett::Button4Click() {
   }
   if (!folder.empty() && entryAt(folder) != Entry::Folder) {
     const QString question =
-        QLatin1Char('"') + pathText(folder) + QStringLiteral("\"\r\r") + kCreateQuestion;
+        QLatin1Char('"') + byteText(folder) + QStringLiteral("\"\r\r") + kCreateQuestion;
     if (owner.boxes().confirm(question, this) == BoxAnswer::Yes) {
       if (const std::error_code error = makeFolders(folder)) {
-        owner.boxes().error(kCreateFailed + QLatin1Char('\n') + pathText(folder) +
+        owner.boxes().error(kCreateFailed + QLatin1Char('\n') + byteText(folder) +
                                 QLatin1Char('\n') + QString::fromStdString(error.message()),
                             this);
         ui_->Edit1->setFocus();
@@ -169,7 +165,7 @@ void TFolderSett::Button4Click() {
   owner.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
   if (!validButton(n)) return;
   const FolderTarget& target = owner.state().settings.target(n);
-  owner.form1().folderButton(n).setText(pathText(LastPathPart(target.FolderPath)));
+  owner.form1().folderButton(n).setText(byteText(LastPathPart(target.FolderPath)));
   switch (afterApply(target)) {
     case AfterApply::Close:
       close();

@@ -1,4 +1,5 @@
 #include "forms/list/EntryListBox.h"
+#include "forms/common/ByteText.h"
 
 #include "core/files/SortList.h"
 
@@ -15,8 +16,7 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
   if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
   const std::string& text = list_.entryText(rows_[static_cast<std::size_t>(index.row())]);
-  const std::string_view name = entryNameOf(text);
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return byteText(entryNameOf(text));
 }
 
 void EntryListModel::setRows(std::vector<std::size_t> entryNumbers) {

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/sorting/HistoryLog.h"
+#include "forms/common/ByteText.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
@@ -19,10 +20,6 @@ namespace tossbox {
 namespace {
 
 const QString kLogFilter = QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.TXT");
-
-QString lineText(std::string_view line) {
-  return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-}
 
 std::chrono::year_month_day today() {
   const QDate date = QDate::currentDate();
@@ -40,14 +37,14 @@ void TForm2::HistoryRecorded() {
   if (listBox2_->count() > lines) listBox2_->clear();
   const int before = listBox2_->count();
   for (int n = before; n < lines; ++n)
-    listBox2_->addItem(lineText(history.line(static_cast<std::size_t>(n))));
+    listBox2_->addItem(byteText(history.line(static_cast<std::size_t>(n))));
   if (listBox2_->count() > before) selectNewestHistoryLine();
 }
 
 void TForm2::HistoryLineChanged(std::size_t index) {
   const HistoryList& history = program().history();
   if (index >= history.size() || static_cast<int>(index) >= listBox2_->count()) return;
-  listBox2_->item(static_cast<int>(index))->setText(lineText(history.line(index)));
+  listBox2_->item(static_cast<int>(index))->setText(byteText(history.line(index)));
 }
 
 void TForm2::selectNewestHistoryLine() {
@@ -77,8 +74,7 @@ UndoOutcome TForm2::UndoSelected() {
     main.ShowCurrent();
   }
   // After showing the file, which names it in the status line, so that the outcome is read.
-  const std::string_view text = outcome.statusText();
-  main.setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  main.setStatusText(byteText(outcome.statusText()));
   return outcome;
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/files/PathRules.h"
 #include "core/shellns/FolderHandle.h"
+#include "forms/common/ByteText.h"
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
@@ -110,9 +111,7 @@ void TForm1::DropOnFolderButton(int number, const std::string& path) {
   SharedState& state = program_.state();
   state.currentButton = number;
   state.settings.target(number).FolderPath = path;
-  const std::string_view caption = LastPathPart(path);
-  folderButton(number).setText(
-      QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  folderButton(number).setText(byteText(LastPathPart(path)));
 }
 
 void TForm1::N9Click() {

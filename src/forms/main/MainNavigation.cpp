@@ -11,6 +11,7 @@
 
 #include "core/files/PathRules.h"
 #include "core/picture/FitRectangle.h"
+#include "forms/common/ByteText.h"
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
@@ -30,11 +31,6 @@ constexpr int kAutoAdvanceInterval = 3000;
 bool isExistingFile(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
-
-QString fileNameText(const std::string& path) {
-  const std::string_view name = LastPathPart(path);
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -75,7 +71,7 @@ bool TForm1::ShowCurrent() {
   }
   preview.hide();
   DisplayFile(preview, state.currentFile, 1, 140, 181, 0);
-  setStatusText(fileNameText(state.currentFile));
+  setStatusText(byteText(LastPathPart(state.currentFile)));
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include "core/sorting/SortToFolder.h"
 #include "core/sorting/SortingTexts.h"
 #include "core/sorting/UndoAction.h"
+#include "forms/common/ByteText.h"
 #include "forms/foldersett/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
@@ -33,10 +34,6 @@ const QString kSerialRefusedText = QStringLiteral(
 constexpr int kGlyphUnsetSetup = 13;
 constexpr int kGlyphSortingOffset = 6;
 constexpr int kPressMs = 100;
-
-QString pathText(std::string_view bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 }  // namespace
 
@@ -124,7 +121,7 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
     return;
   }
   Artwork& art = program_.art();
-  sender.setText(pathText(LastPathPart(folder)));
+  sender.setText(byteText(LastPathPart(folder)));
   sender.setIcon(QIcon());
   if (program_.form2().listBox1().count() > 0 && !folder.empty()) {
     sender.setIcon(art.imageList1(n + kGlyphSortingOffset));
@@ -137,8 +134,7 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
       program_.folderSett().show();
       sender.setIcon(art.imageList1(kGlyphUnsetSetup));
     }
-    setStatusText(QString::fromUtf8(kChooseFolderText.data(),
-                                    static_cast<qsizetype>(kChooseFolderText.size())));
+    setStatusText(byteText(kChooseFolderText));
   }
   sender.repaint();
   program_.pause(kPressMs);
@@ -158,8 +154,7 @@ bool TForm1::sortWithButton(int n) {
     case SortStep::Sorted:
       break;
     case SortStep::Failed: {
-      const std::string_view text = outcome.operation.statusText();
-      setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      setStatusText(byteText(outcome.operation.statusText()));
       break;
     }
     case SortStep::NeedsDecision:
@@ -237,8 +232,7 @@ void TForm1::SpeedButton5Click() {
   setStatusText(QString());
   QToolButton& button = *ui_->SpeedButton5;
   if (program_.form2().listBox1().count() == 0) {
-    setStatusText(QString::fromUtf8(kNothingToTrashText.data(),
-                                    static_cast<qsizetype>(kNothingToTrashText.size())));
+    setStatusText(byteText(kNothingToTrashText));
     button.setDown(false);
     return;
   }

@@ -1,4 +1,5 @@
 #include "forms/main/SettingsBinding.h"
+#include "forms/common/ByteText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,17 +30,6 @@ T& control(QObject& window, const char* name) {
   return *found;
 }
 
-QString toText(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-// An edit shows a stored path as text; bytes that are not UTF-8 cannot be
-// shown exactly, so an unchanged edit gives back the stored bytes.
-std::string fromEdit(const QLineEdit& edit, const std::string& stored) {
-  if (edit.text() == toText(stored)) return stored;
-  return edit.text().toStdString();
-}
-
 ScreenGeometry screenGeometry() {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   return {screen.width(), screen.height(), TForm1::kWidth, TForm1::kDesignedHeight};
@@ -54,7 +44,7 @@ std::uint8_t flag(bool on) {
 SettingsBinding::SettingsBinding(Program& program) : program_(program) {}
 
 void SettingsBinding::report(const std::vector<std::string>& errors) {
-  for (const std::string& error : errors) program_.boxes().error(toText(error));
+  for (const std::string& error : errors) program_.boxes().error(byteText(error));
 }
 
 void SettingsBinding::applyPlacement(TForm1& main) {
@@ -64,9 +54,8 @@ void SettingsBinding::applyPlacement(TForm1& main) {
 
 void SettingsBinding::applyButtonCaptions(TForm1& main) {
   for (int n = 1; n <= kFolderButtonCount; ++n) {
-    const std::string_view caption = LastPathPart(program_.state().settings.target(n).FolderPath);
     main.folderButton(n).setText(
-        QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        byteText(LastPathPart(program_.state().settings.target(n).FolderPath)));
   }
 }
 
@@ -98,9 +87,9 @@ void SettingsBinding::LoadSettingsToControls() {
   if (state.currentButton != 0) {
     TFolderSett& dialog = program_.folderSett();
     const FolderTarget& target = record.target(state.currentButton);
-    control<QLineEdit>(dialog, "Edit1").setText(toText(target.FolderPath));
-    control<QLineEdit>(dialog, "Edit2").setText(toText(target.SerialPrefix));
-    control<QLineEdit>(dialog, "Edit3").setText(toText(target.SerialNumber));
+    control<QLineEdit>(dialog, "Edit1").setText(byteText(target.FolderPath));
+    control<QLineEdit>(dialog, "Edit2").setText(byteText(target.SerialPrefix));
+    control<QLineEdit>(dialog, "Edit3").setText(byteText(target.SerialNumber));
     const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
                          : target.SameNamePolicy == 3 ? "RadioButton3"
                                                       : "RadioButton1";
@@ -129,13 +118,15 @@ void SettingsBinding::StoreControlsToSettings(StoreCaller caller) {
   if (caller == StoreCaller::FolderTarget && state.currentButton != 0) {
     TFolderSett& dialog = program_.folderSett();
     FolderTarget& target = record.target(state.currentButton);
-    target.FolderPath = fromEdit(control<QLineEdit>(dialog, "Edit1"), target.FolderPath);
+    target.FolderPath = pathFromText(control<QLineEdit>(dialog, "Edit1").text(), target.FolderPath);
     if (control<QRadioButton>(dialog, "RadioButton1").isChecked()) target.SameNamePolicy = 1;
     if (control<QRadioButton>(dialog, "RadioButton2").isChecked()) target.SameNamePolicy = 2;
     if (control<QRadioButton>(dialog, "RadioButton3").isChecked()) target.SameNamePolicy = 3;
     target.SerialRename = flag(control<QCheckBox>(dialog, "CheckBox1").isChecked());
-    target.SerialPrefix = fromEdit(control<QLineEdit>(dialog, "Edit2"), target.SerialPrefix);
-    target.SerialNumber = fromEdit(control<QLineEdit>(dialog, "Edit3"), target.SerialNumber);
+    target.SerialPrefix =
+        pathFromText(control<QLineEdit>(dialog, "Edit2").text(), target.SerialPrefix);
+    target.SerialNumber =
+        pathFromText(control<QLineEdit>(dialog, "Edit3").text(), target.SerialNumber);
     target.MoveOnPress = flag(!control<QAction>(program_.form1(), "Copy1").isChecked());
   }
   TForm2& list = program_.form2();

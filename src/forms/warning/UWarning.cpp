@@ -1,4 +1,5 @@
 #include "forms/warning/UWarning.h"
+#include "forms/common/ByteText.h"
 
 #include <sys/stat.h>
 
@@ -29,10 +30,6 @@ namespace {
 constexpr int kBoxHeight = 94;
 constexpr int kBoxWidth = 130;
 
-QString text(std::string_view bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 // The size of the file itself: a kind that no renderer read leaves the shown facts of another
 // file behind, and those must not be printed as this one's.
 std::uint64_t sizeOf(const std::string& path) {
@@ -42,8 +39,8 @@ std::uint64_t sizeOf(const std::string& path) {
 }
 
 void setLabel(QLabel& label, const std::string& content) {
-  label.setText(text(content));
-  label.setToolTip(text(content));
+  label.setText(byteText(content));
+  label.setToolTip(byteText(content));
 }
 
 void enableOthers(Program& program, bool on) {
@@ -119,8 +116,8 @@ void TForm5::mouseMoveEvent(QMouseEvent* event) {
 void TForm5::FormShow() {
   TForm1& main = program().form1();
   main.DisplayFile(*ui_->Image1, conflictSource_, 1, kBoxHeight, kBoxWidth, 0);
-  ui_->Edit1->setText(text(folderOf(conflictSource_)));
-  ui_->Edit2->setText(text(folderOf(conflictTarget_)));
+  ui_->Edit1->setText(byteText(folderOf(conflictSource_)));
+  ui_->Edit2->setText(byteText(folderOf(conflictTarget_)));
   // A long folder shows its beginning, as the name below shows its end.
   ui_->Edit1->setCursorPosition(0);
   ui_->Edit2->setCursorPosition(0);
@@ -151,7 +148,7 @@ void TForm5::answer(const std::string& target) {
   owner.form2().HistoryRecorded();
   if (result.ok()) return;
   advanceOnClose_ = false;
-  owner.form1().setStatusText(text(result.statusText()));
+  owner.form1().setStatusText(byteText(result.statusText()));
 }
 
 void TForm5::Button1Click() {
@@ -164,8 +161,8 @@ void TForm5::Button2Click() {
   SaveFileRequest request;
   request.owner = this;
   request.filter =
-      QStringLiteral("ﾌｧｲﾙ (*") + text(extension) + QStringLiteral(")|*") + text(extension);
-  request.proposedName = text(LastPathPart(conflictSource_));
+      QStringLiteral("ﾌｧｲﾙ (*") + byteText(extension) + QStringLiteral(")|*") + byteText(extension);
+  request.proposedName = byteText(LastPathPart(conflictSource_));
   if (button_ >= 1 && button_ <= kFolderButtonCount)
     request.folder = program().state().settings.target(button_).FolderPath;
   const std::optional<std::string> chosen = program().chooseSaveFile(request);
