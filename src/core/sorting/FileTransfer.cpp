@@ -68,40 +68,40 @@ std::error_code copyByReading(int in, int out) {
 
 // Copies from the current offset of `in` to the end of the file. The kernel's copy calls serve
 // the size known at the start; reading to the end then picks up whatever they left.
-std::error_code copyContents(int in, int out, std::uint64_t size) {
+// Runs one of the kernel's copy calls until `size` bytes are done, the file ends or the call
+// is not supported for these files; the caller goes on from `done` another way.
+template <typename KernelCopy>
+std::error_code copyInKernel(KernelCopy step, std::uint64_t size, std::uint64_t& done) {
   constexpr std::size_t kChunk = std::size_t{1} << 30;
-  std::uint64_t done = 0;
-  bool kernelCopy = true;
-  while (kernelCopy && done < size) {
+  while (done < size) {
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
-    const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, want, 0);
+    const ssize_t n = step(want);
     if (n > 0) {
       done += static_cast<std::uint64_t>(n);
     } else if (n == 0) {
-      break;
+      return {};
     } else if (errno == EINTR) {
       continue;
     } else if (unsupportedHere(errno)) {
-      kernelCopy = false;
+      return {};
     } else {
       return lastError();
     }
   }
-  bool sendFile = done < size;
-  while (sendFile && done < size) {
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
-    const ssize_t n = ::sendfile(out, in, nullptr, want);
-    if (n > 0) {
-      done += static_cast<std::uint64_t>(n);
-    } else if (n == 0) {
-      break;
-    } else if (errno == EINTR) {
-      continue;
-    } else if (unsupportedHere(errno)) {
-      sendFile = false;
-    } else {
-      return lastError();
-    }
+  return {};
+}
+
+std::error_code copyContents(int in, int out, std::uint64_t size) {
+  std::uint64_t done = 0;
+  if (std::error_code error = copyInKernel(
+          [&](std::size_t want) { return ::copy_file_range(in, nullptr, out, nullptr, want, 0); },
+          size, done))
+    return error;
+  // Also after an early end: some file systems answer 0 to copy_file_range for data they hold.
+  if (done < size) {
+    if (std::error_code error = copyInKernel(
+            [&](std::size_t want) { return ::sendfile(out, in, nullptr, want); }, size, done))
+      return error;
   }
   return copyByReading(in, out);
 }
