@@ -170,6 +170,11 @@ char32_t unicodeOfParameter(std::int32_t parameter) {
   return static_cast<char32_t>(value);
 }
 
+bool isDoubleByteCodePage(int codePage) {
+  return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 ||
+         codePage == 1361;
+}
+
 bool startsAsRtf(std::string_view bytes) {
   return bytes.starts_with("{\\rtf");
 }
@@ -439,6 +444,12 @@ int RtfReader::codePageInUse() {
   const int font = group().font >= 0 ? group().font : defaultFont_;
   const auto found = fontCodePages_.find(font);
   if (found == fontCodePages_.end() || found->second == kDocumentCodePage) {
+    return documentCodePage_;
+  }
+  // East Asian word processors write their double-byte text under a Western
+  // font and name the real font only as an associated one (\dbch\afN); in
+  // such a document the bytes of a Western font are the document's own.
+  if (found->second == kDefaultCodePage && isDoubleByteCodePage(documentCodePage_)) {
     return documentCodePage_;
   }
   return found->second;

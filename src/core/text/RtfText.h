@@ -27,6 +27,7 @@ namespace tossbox {
 [[nodiscard]] std::vector<std::string> rtfToLines(std::string_view rtf);
 
 // The same lines as UTF-8. Bytes not defined in their code page are U+FFFD.
+// (Bytes that are not RTF come back as they are, from both functions.)
 [[nodiscard]] std::vector<std::string> rtfToUtf8Lines(std::string_view rtf);
 
 }  // namespace tossbox

@@ -70,6 +70,11 @@ TEST(RtfText, BytesFollowTheCodePageOfTheFontInUse) {
   EXPECT_EQ(rtfToUtf8Lines(fonts + "\\'e9{\\f1\\'93\\'fa}\\f2\\'c0\\f3\\'e1\\plain\\'e9\\f4\\'e9}"),
             (Lines{"é日Аαéé"}));
   EXPECT_EQ(rtfToUtf8Lines("{\\rtf1\\ansi\\ansicpg1251 \\'c0}"), (Lines{"А"}));
+  // Japanese text under a Western font, its real font named only by \dbch\afN.
+  EXPECT_EQ(
+      rtfToUtf8Lines("{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset0 Century;}"
+                     "{\\f13\\fcharset128 MS Mincho;}}\\f0\\loch\\af0\\dbch\\af13 \\'82\\'a0}"),
+      (Lines{"あ"}));
   EXPECT_EQ(rtfToUtf8Lines("{\\rtf1\\mac \\'8e}"), (Lines{"é"}));
   // A code page iconv does not know is read as Windows-1252.
   EXPECT_EQ(rtfToUtf8Lines("{\\rtf1\\ansi\\ansicpg99999 \\'e9}"), (Lines{"é"}));
