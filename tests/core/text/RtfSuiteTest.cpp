@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 
 const fs::path kSuite = fs::path(TOSSBOX_TESTDATA_DIR) / "rtf";
 
-// Documents whose expected text differs from what a rich edit control shows.
+// Documents whose expected text differs on purpose from the lines the preview shows.
 const std::map<std::string, std::string> kDifferences = {
     {"hyperlink", "the expected text adds each link's address after its text"},
     {"hyperlinks", "the expected text adds each link's address after its text"},
