@@ -33,7 +33,6 @@ const QString kSerialRefusedText = QStringLiteral(
 
 constexpr int kGlyphUnsetSetup = 13;
 constexpr int kGlyphSortingOffset = 6;
-constexpr int kPressMs = 100;
 
 }  // namespace
 
@@ -137,7 +136,7 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
     setStatusText(byteText(kChooseFolderText));
   }
   sender.repaint();
-  program_.pause(kPressMs);
+  showPress();
   sender.setIcon(art.imageList1(n));
   sender.repaint();
   if (sortDone) AdvanceAfterAction();
