@@ -194,13 +194,17 @@ void TForm1::N3Click() {
   program_.settingsBinding().LoadSettingsToControls();
 }
 
+// The dialog's fields may still hold what was typed before its cancel: they are loaded with the
+// button's own settings first, so that only the mode changes.
 void TForm1::Copy1Click() {
+  program_.settingsBinding().LoadFolderTargetToControls();
   action(QStringLiteral("Copy1")).setChecked(true);
   action(QStringLiteral("GoTo1")).setChecked(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
 void TForm1::GoTo1Click() {
+  program_.settingsBinding().LoadFolderTargetToControls();
   action(QStringLiteral("GoTo1")).setChecked(true);
   action(QStringLiteral("Copy1")).setChecked(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
