@@ -158,3 +158,25 @@ TEST_F(DropTest, PathsAreTakenWholeAndAsTheirBytes) {
   EXPECT_EQ(program->state().settings.target(6).FolderPath, deep.string());
   EXPECT_EQ(main().folderButton(6).text(), QString(60, 'd'));
 }
+
+TEST_F(DropTest, ADropThatAddsNothingLeavesTheFileOnShow) {
+  const fs::path folder = home.makeDir("three");
+  touch(folder / "a.txt");
+  touch(folder / "b.txt");
+  touch(folder / "c.txt");
+  const fs::path unknown = home.makeDir("unknown kinds");
+  touch(unknown / "notes.xyz");
+  start({folder.string()});
+  main().Image1MouseDown(Qt::LeftButton);
+  main().Image1MouseDown(Qt::LeftButton);
+  const std::string onShow = program->state().currentFile;
+  EXPECT_EQ(main().staticText1().text(), "3/3");
+
+  dropOn(main().image1(), {unknown / "notes.xyz"});
+  dropOn(named("Panel2"), {unknown});
+  EXPECT_EQ(list().size(), 3u);
+  EXPECT_EQ(program->form2().listBox1().selectedIndex(), 2);
+  EXPECT_EQ(program->state().currentFile, onShow);
+  EXPECT_EQ(main().staticText1().text(), "3/3");
+  EXPECT_EQ(main().statusText().toStdString(), fs::path(onShow).filename().string());
+}

@@ -179,3 +179,123 @@ TEST_F(FolderSettTest, BrowsingHandsOverToTheFolderDialog) {
   EXPECT_TRUE(program->form8().isVisible());
   EXPECT_FALSE(dialog().isEnabled());
 }
+
+// What was ticked before "ｷｬﾝｾﾙ", in this button's dialog or another's, never reaches the
+// button when "コピー" or "移動" stores its mode.
+TEST_F(FolderSettTest, TheCopyAndMoveItemsStoreOnlyTheButtonsOwnSettings) {
+  startWith({"a.txt", "b.txt"});
+  const fs::path moved = home.makeDir("moved");
+  setButton(1, moved);
+  setButton(2, home.makeDir("numbered"));
+  FolderTarget& numbered = program->state().settings.target(2);
+  numbered.SerialRename = 1;
+  numbered.SerialPrefix = "n";
+  numbered.SerialNumber = "1";
+
+  press(1, Qt::RightButton);
+  main().N1Click();
+  control<QCheckBox>("CheckBox1").click();
+  control<QPushButton>("Button3").click();
+  press(1, Qt::RightButton);
+  main().N3Click();
+  EXPECT_FALSE(control<QCheckBox>("CheckBox1").isChecked());
+  main().action("GoTo1").trigger();
+  EXPECT_EQ(program->state().settings.target(1).MoveOnPress, 1);
+  EXPECT_EQ(program->state().settings.target(1).SerialRename, 0);
+  press(1);
+  EXPECT_EQ(read(moved / "a.txt"), "bytes of a.txt");
+  EXPECT_FALSE(fs::exists(in / "a.txt"));
+  EXPECT_TRUE(boxes.shown().empty());
+
+  // Button 2's dialog shows its own tick; cancelled, the tick stays with button 2 even when
+  // "コピー" of button 1 is chosen without its submenu having been opened first.
+  press(2, Qt::RightButton);
+  main().N1Click();
+  EXPECT_TRUE(control<QCheckBox>("CheckBox1").isChecked());
+  control<QPushButton>("Button3").click();
+  press(1, Qt::RightButton);
+  main().action("Copy1").trigger();
+  const FolderTarget& first = program->state().settings.target(1);
+  EXPECT_EQ(first.MoveOnPress, 0);
+  EXPECT_EQ(first.SerialRename, 0);
+  EXPECT_EQ(first.FolderPath, moved.string());
+  EXPECT_EQ(program->state().settings.target(2).SerialRename, 1);
+}
+
+namespace {
+
+// Runs a test with its own working folder, where a relative path would land.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const fs::path& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
+  }
+  ~WorkingFolder() { fs::current_path(previous_); }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  fs::path previous_;
+};
+
+}  // namespace
+
+TEST_F(FolderSettTest, TypedFoldersStartAtHomeOrAtTheRoot) {
+  const fs::path working = home.makeDir("working folder");
+  const WorkingFolder inWorking(working);
+  start();
+  const fs::path userHome = home.home();
+  answer = BoxAnswer::Yes;
+  openFor(1);
+  edit(1).setText("~/Pictures/");
+  apply();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].buttons, BoxButtons::YesNo);
+  EXPECT_TRUE(fs::is_directory(userHome / "Pictures"));
+  EXPECT_EQ(program->state().settings.target(1).FolderPath, (userHome / "Pictures").string());
+  EXPECT_EQ(main().folderButton(1).text(), "Pictures");
+  EXPECT_FALSE(dialog().isVisible());
+
+  // A relative folder is refused with the reason; nothing is made or stored.
+  main().N1Click();
+  boxes.clearShown();
+  edit(1).setText("Photos");
+  apply();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].icon, BoxIcon::Error);
+  EXPECT_TRUE(boxes.shown()[0].text.contains("Photos"));
+  EXPECT_TRUE(dialog().isVisible());
+  EXPECT_EQ(dialog().focusWidget(), &edit(1));
+  EXPECT_EQ(program->state().settings.target(1).FolderPath, (userHome / "Pictures").string());
+  EXPECT_TRUE(fs::is_empty(working));
+
+  // A trailing "/" never leaves the caption empty.
+  const fs::path albums = home.makeDir("albums");
+  edit(1).setText(QString::fromStdString(albums.string()) + "//");
+  apply();
+  EXPECT_EQ(program->state().settings.target(1).FolderPath, albums.string());
+  EXPECT_EQ(main().folderButton(1).text(), "albums");
+}
+
+TEST_F(FolderSettTest, ASerialPrefixWithASlashIsRefused) {
+  start();
+  const fs::path folder = home.makeDir("pets");
+  openFor(4);
+  edit(1).setText(QString::fromStdString(folder.string()));
+  control<QCheckBox>("CheckBox1").click();
+  edit(2).setText("../x");
+  edit(3).setText("1");
+  apply();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].icon, BoxIcon::Error);
+  EXPECT_TRUE(dialog().isVisible());
+  EXPECT_EQ(dialog().focusWidget(), &edit(2));
+  EXPECT_TRUE(program->state().settings.target(4).FolderPath.empty());
+  EXPECT_EQ(program->state().settings.target(4).SerialRename, 0);
+
+  edit(2).setText("..x");
+  apply();
+  EXPECT_FALSE(dialog().isVisible());
+  EXPECT_EQ(program->state().settings.target(4).SerialPrefix, "..x");
+  EXPECT_EQ(program->state().settings.target(4).SerialRename, 1);
+}

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
@@ -14,6 +15,7 @@
 #include "forms/main/SettingsBinding.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/syurui/USyurui.h"
+#include "platform/art/Artwork.h"
 
 using namespace tossbox;
 namespace fs = std::filesystem;
@@ -365,4 +367,45 @@ TEST_F(NavigationTest, ClickOnTheEmptyPictureOpensTheFolderChooser) {
   EXPECT_EQ(main().image1().toolTip(), "ｸﾘｯｸで振分ﾌｫﾙﾀﾞ選択");
   main().Image1MouseDown(Qt::LeftButton);
   EXPECT_TRUE(program->state().chooserForSource);
+}
+
+// Qt turns the second press of a quick double click into a double-click event; on the picture
+// it is a press like any other.
+TEST_F(NavigationTest, EveryPressOnThePictureStepsHoweverFast) {
+  const fs::path folder = home.makeDir("ten");
+  makeTen(folder);
+  start();
+  main().LoadPaths({folder.string()});
+  const auto doubleClick = [](QWidget& control, Qt::MouseButton button) {
+    const QPointF at(3, 3);
+    const QPointF global = control.mapToGlobal(at);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+      const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+      QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
+      QApplication::sendEvent(&control, &event);
+    }
+  };
+  QWidget& panel2 = *main().findChild<QWidget*>(QStringLiteral("Panel2"));
+  doubleClick(main().image1(), Qt::LeftButton);
+  EXPECT_EQ(counter(), "3/10");
+  doubleClick(panel2, Qt::LeftButton);
+  EXPECT_EQ(counter(), "5/10");
+  doubleClick(main().image1(), Qt::RightButton);
+  EXPECT_EQ(counter(), "3/10");
+  EXPECT_EQ(program->state().rememberedListPosition, 2);
+}
+
+// The first showing draws the first file again at its own size, but not over the picture that
+// says the file is missing.
+TEST_F(NavigationTest, AMissingFirstFileOnTheCommandLineKeepsTheMissingPicture) {
+  const fs::path folder = home.makeDir("args");
+  touch(folder / "here.txt");
+  start({(folder / "gone.jpg").string(), (folder / "here.txt").string()});
+  EXPECT_EQ(counter(), "1/2");
+  EXPECT_EQ(main().statusText(), "ﾌｧｲﾙが見当たりません。");
+  const PictureControl& picture = main().image1();
+  EXPECT_EQ(picture.geometry(), QRect(67, 48, 54, 54));
+  EXPECT_EQ(picture.picture().image(), program->art().imageList1(14).toImage());
+  EXPECT_TRUE(picture.isVisibleTo(&main()));
 }

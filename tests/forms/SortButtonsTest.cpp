@@ -212,3 +212,36 @@ TEST_F(SortingTest, SerialNamesAdvanceWithEveryPress) {
   EXPECT_EQ(target.SerialNumber, "101");
   EXPECT_TRUE(historyLine(0).contains(" に名前を変えコピーしました。"));
 }
+
+// A tick of auto-advance that falls into the visible wait of a press, the folder button's or its
+// own, does not step: the file that comes next stays on show for the whole interval.
+TEST_F(SortingTest, AutoAdvanceWaitsUntilThePressEnds) {
+  startWith({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"});
+  setButton(1, home.root() / "copies");
+  int ticksDuringPress = 0;
+  int remainingAtPressEnd = 0;
+  program->setPause([&](int ms) {
+    ++ticksDuringPress;
+    main().Timer2Timer();
+    QTest::qSleep(ms + 300);
+    remainingAtPressEnd = main().timer2().remainingTime();
+  });
+  main().N8Click();
+  ASSERT_TRUE(main().timer2().isActive());
+
+  press(1);
+  EXPECT_EQ(ticksDuringPress, 1);
+  EXPECT_TRUE(fs::exists(home.root() / "copies" / "a.txt"));
+  EXPECT_EQ(main().staticText1().text(), "2/5");
+  EXPECT_EQ(program->state().currentFile, (in / "b.txt").string());
+  EXPECT_TRUE(main().timer2().isActive());
+  EXPECT_EQ(main().timer2().interval(), 3000);
+  // Counted again from the end of the press.
+  EXPECT_GT(main().timer2().remainingTime(), remainingAtPressEnd);
+
+  main().Timer2Timer();
+  EXPECT_EQ(ticksDuringPress, 2);
+  EXPECT_EQ(main().staticText1().text(), "3/5");
+  EXPECT_TRUE(main().action("N8").isChecked());
+  EXPECT_TRUE(main().timer2().isActive());
+}

@@ -114,4 +114,9 @@ bool isExistingFolder(const std::string& path) {
   return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+bool isExistingFile(const std::string& path) {
+  struct stat status {};
+  return !path.empty() && stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
+}
+
 }  // namespace tossbox

@@ -50,5 +50,7 @@ class FolderHandle {
 
 // Whether `path` names an existing folder (links followed).
 [[nodiscard]] bool isExistingFolder(const std::string& path);
+// Whether `path` names an existing entry that is not a folder (links followed).
+[[nodiscard]] bool isExistingFile(const std::string& path);
 
 }  // namespace tossbox

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/files/PathRules.h"
 #include "core/sorting/TargetName.h"
 
 namespace tossbox {
@@ -15,12 +16,33 @@ bool isRootFolder(std::string_view trimmedFolder) {
   return std::filesystem::path(trimmedFolder).lexically_normal() == "/";
 }
 
+std::optional<std::string> typedFolderPath(std::string_view trimmedFolder, std::string_view home) {
+  std::string folder;
+  if (trimmedFolder.empty() || trimmedFolder.front() == '/') {
+    folder = trimmedFolder;
+  } else if (trimmedFolder == "~" || trimmedFolder.starts_with("~/")) {
+    if (home.empty() || home.front() != '/') return std::nullopt;
+    folder = joinPath(home, trimmedFolder.substr(std::min<std::size_t>(2, trimmedFolder.size())));
+  } else {
+    return std::nullopt;
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
 ApplyRefusal folderRefusal(std::string_view trimmedFolder) {
   return isRootFolder(trimmedFolder) ? ApplyRefusal::RootFolder : ApplyRefusal::None;
 }
 
 ApplyRefusal serialRefusal(bool serialRenameChecked, std::string_view serialText) {
   if (serialRenameChecked && !isSerialNumber(serialText)) return ApplyRefusal::SerialNumber;
+  return ApplyRefusal::None;
+}
+
+ApplyRefusal prefixRefusal(bool serialRenameChecked, std::string_view prefix) {
+  if (serialRenameChecked && prefix.find('/') != std::string_view::npos) {
+    return ApplyRefusal::SerialPrefix;
+  }
   return ApplyRefusal::None;
 }
 

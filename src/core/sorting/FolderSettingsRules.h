@@ -2,6 +2,7 @@
 // The rules of a folder button's settings dialog when "適用" is pressed: which input is refused
 // (and where the focus goes), and what the dialog does once the settings are stored. The dialog
 // asks its question and moves the focus; these functions only decide.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,10 +15,18 @@ namespace tossbox {
 // straight into it is refused, as a drive root is where drives exist.
 [[nodiscard]] bool isRootFolder(std::string_view trimmedFolder);
 
+// The folder a trimmed folder text names: "~" and "~/..." stand for `home`, and trailing "/" are
+// dropped so that the button's caption is the folder's own name. Empty for an empty text (the
+// button is unset). Nullopt for any other relative text, which would name a folder below
+// wherever the program was started, and for "~" while `home` is not absolute.
+[[nodiscard]] std::optional<std::string> typedFolderPath(std::string_view trimmedFolder,
+                                                         std::string_view home);
+
 // Why "適用" stores nothing, in the order the checks are made.
 enum class ApplyRefusal {
   None,          // store the settings
   RootFolder,    // focus the folder field
+  SerialPrefix,  // serial renaming is on and the prefix holds "/": names would leave the folder
   SerialNumber,  // serial renaming is on and the serial field is not a serial number
 };
 
@@ -25,6 +34,8 @@ enum class ApplyRefusal {
 [[nodiscard]] ApplyRefusal folderRefusal(std::string_view trimmedFolder);
 // The second check, made after that question.
 [[nodiscard]] ApplyRefusal serialRefusal(bool serialRenameChecked, std::string_view serialText);
+// Made with the serial check.
+[[nodiscard]] ApplyRefusal prefixRefusal(bool serialRenameChecked, std::string_view prefix);
 
 // What the dialog does once the settings are stored.
 enum class AfterApply {

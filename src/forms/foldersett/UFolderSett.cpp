@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "core/files/PathRules.h"
+#include "core/shellns/UserDirs.h"
 #include "core/sorting/FileTransfer.h"
 #include "core/sorting/FolderSettingsRules.h"
 #include "forms/folderselect/UFileSelect.h"
@@ -26,6 +27,9 @@ namespace {
 
 const QString kCreateQuestion = QStringLiteral("上記のフォルダを新規作成しますか？");
 const QString kCreateFailed = QStringLiteral("ﾌｫﾙﾀﾞを作成できませんでした。");
+const QString kNotAbsolute =
+    QStringLiteral("ﾌｫﾙﾀﾞ名は \"/\" または \"~/\" から始まるﾊﾟｽで指定して下さい。");
+const QString kSlashInPrefix = QStringLiteral("連番のﾌｧｲﾙ名に \"/\" は使えません。");
 
 bool validButton(int n) {
   return n >= 1 && n <= kFolderButtonCount;
@@ -137,7 +141,16 @@ void TFolderSett::setFolderText(const std::string& bytes) {
 void TFolderSett::Button4Click() {
   Program& owner = program();
   const int n = owner.state().currentButton;
-  const std::string folder = trimBlanks(folderBytes());
+  const std::string typed = trimBlanks(folderBytes());
+  const std::optional<std::string> resolved = typedFolderPath(typed, currentHomeFolder());
+  if (!resolved) {
+    setFolderText(typed);
+    owner.boxes().error(
+        QLatin1Char('"') + byteText(typed) + QStringLiteral("\"\r\r") + kNotAbsolute, this);
+    ui_->Edit1->setFocus();
+    return;
+  }
+  const std::string& folder = *resolved;
   setFolderText(folder);
   if (folderRefusal(folder) == ApplyRefusal::RootFolder) {
     ui_->Edit1->setFocus();
@@ -156,6 +169,12 @@ void TFolderSett::Button4Click() {
       }
     }
     ui_->Edit1->setFocus();
+  }
+  if (prefixRefusal(ui_->CheckBox1->isChecked(), ui_->Edit2->text().toStdString()) ==
+      ApplyRefusal::SerialPrefix) {
+    owner.boxes().error(kSlashInPrefix, this);
+    ui_->Edit2->setFocus();
+    return;
   }
   if (serialRefusal(ui_->CheckBox1->isChecked(), ui_->Edit3->text().toStdString()) ==
       ApplyRefusal::SerialNumber) {

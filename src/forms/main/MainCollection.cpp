@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "core/shellns/FolderHandle.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
@@ -72,10 +73,12 @@ void TForm1::LoadPaths(const std::vector<std::string>& paths) {
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   const int previous = state.sortList.empty() ? 0 : list.count();
+  const std::size_t countBefore = state.sortList.size();
   addPathsWithAnimation(paths);
   setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.sortList.size()));
   if (!state.sortList.empty()) {
-    list.setSelectedIndex(previous);
+    // A batch that adds nothing leaves the file on show where it is.
+    if (state.sortList.size() > countBefore) list.setSelectedIndex(previous);
     state.currentFile = state.sortList.path(CurrentListNumber());
     const QCursor& cursor = program_.art().cursor(1);
     ui_->Image1->setCursor(cursor);
@@ -99,7 +102,9 @@ void TForm1::loadCommandLine() {
     state.currentFile = state.sortList.path(0);
   }
   program_.form2().RebuildList();
-  if (list.count() > 0) DisplayFile(image1(), state.currentFile, 1, 132, 177, 0);
+  // A missing file keeps the picture that says so.
+  if (list.count() > 0 && isExistingFile(state.currentFile))
+    DisplayFile(image1(), state.currentFile, 1, 132, 177, 0);
   if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   updateCounter();
 }

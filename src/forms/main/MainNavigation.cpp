@@ -1,8 +1,6 @@
 // The main window's moving through the files: the position is ListBox1's
 // selection in the list window, ShowCurrent shows it, DisplayFile picks the
 // renderer, and the picture area, the file menu and auto-advance step it.
-#include <sys/stat.h>
-
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,6 +9,7 @@
 
 #include "core/files/PathRules.h"
 #include "core/picture/FitRectangle.h"
+#include "core/shellns/FolderHandle.h"
 #include "forms/common/ByteText.h"
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/list/UList.h"
@@ -27,11 +26,7 @@ namespace tossbox {
 namespace {
 
 constexpr int kAutoAdvanceInterval = 3000;
-
-bool isExistingFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
-}
+constexpr int kPressMs = 100;
 
 }  // namespace
 
@@ -187,13 +182,22 @@ void TForm1::N16Click() {
   stopAutoAdvance();
 }
 
+void TForm1::showPress() {
+  pressShowing_ = true;
+  program_.pause(kPressMs);
+  pressShowing_ = false;
+  if (timer2_.isActive()) timer2_.start(kAutoAdvanceInterval);
+}
+
 void TForm1::stepAutoAdvance(bool forward) {
   Image1MouseDown(forward ? Qt::LeftButton : Qt::RightButton);
-  program_.pause(100);
+  showPress();
   Image1MouseUp();
 }
 
 void TForm1::Timer2Timer() {
+  // The end of the press starts the interval again.
+  if (pressShowing_) return;
   const EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
   if (action(QStringLiteral("N8")).isChecked()) {

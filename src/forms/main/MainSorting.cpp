@@ -33,7 +33,6 @@ const QString kSerialRefusedText = QStringLiteral(
 
 constexpr int kGlyphUnsetSetup = 13;
 constexpr int kGlyphSortingOffset = 6;
-constexpr int kPressMs = 100;
 
 }  // namespace
 
@@ -137,7 +136,7 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
     setStatusText(byteText(kChooseFolderText));
   }
   sender.repaint();
-  program_.pause(kPressMs);
+  showPress();
   sender.setIcon(art.imageList1(n));
   sender.repaint();
   if (sortDone) AdvanceAfterAction();
@@ -195,13 +194,17 @@ void TForm1::N3Click() {
   program_.settingsBinding().LoadSettingsToControls();
 }
 
+// The dialog's fields may still hold what was typed before its cancel: they are loaded with the
+// button's own settings first, so that only the mode changes.
 void TForm1::Copy1Click() {
+  program_.settingsBinding().LoadFolderTargetToControls();
   action(QStringLiteral("Copy1")).setChecked(true);
   action(QStringLiteral("GoTo1")).setChecked(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
 void TForm1::GoTo1Click() {
+  program_.settingsBinding().LoadFolderTargetToControls();
   action(QStringLiteral("GoTo1")).setChecked(true);
   action(QStringLiteral("Copy1")).setChecked(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);

@@ -430,7 +430,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TForm1::pictureEvent(QEvent* event) {
   switch (event->type()) {
+    // The second press of a quick double click arrives as a double click: it steps too.
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
       Image1MouseDown(static_cast<QMouseEvent*>(event)->button());
       return true;
     case QEvent::MouseButtonRelease:

@@ -142,6 +142,9 @@ class TForm1 : public QWidget {
   void addPathsWithAnimation(const std::vector<std::string>& paths);
   void showEntry(int index);
   void stepAutoAdvance(bool forward);
+  // The visible 100 ms of a press. Auto-advance holds still meanwhile and counts its interval
+  // again from the end of the press, so that no file goes by unseen.
+  void showPress();
   void stopAutoAdvance();
   void autoAdvanceClick(QAction& item);
   void setPictureCursor(int shape);
@@ -191,6 +194,7 @@ class TForm1 : public QWidget {
   QPoint resizeStartMouse_;
   bool applicationMinimized_ = false;
   bool closing_ = false;
+  bool pressShowing_ = false;
   bool minimizingAlone_ = false;
 };
 

@@ -81,23 +81,27 @@ void SettingsBinding::SaveSettings() {
   report(store_.saveRecord(record).errors);
 }
 
+void SettingsBinding::LoadFolderTargetToControls() {
+  const SharedState& state = program_.state();
+  if (state.currentButton == 0) return;
+  TFolderSett& dialog = program_.folderSett();
+  const FolderTarget& target = state.settings.target(state.currentButton);
+  control<QLineEdit>(dialog, "Edit1").setText(byteText(target.FolderPath));
+  control<QLineEdit>(dialog, "Edit2").setText(byteText(target.SerialPrefix));
+  control<QLineEdit>(dialog, "Edit3").setText(byteText(target.SerialNumber));
+  control<QCheckBox>(dialog, "CheckBox1").setChecked(target.SerialRename == 1);
+  const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
+                       : target.SameNamePolicy == 3 ? "RadioButton3"
+                                                    : "RadioButton1";
+  control<QRadioButton>(dialog, policy).setChecked(true);
+  TForm1& main = program_.form1();
+  control<QAction>(main, "Copy1").setChecked(target.MoveOnPress == 0);
+  control<QAction>(main, "GoTo1").setChecked(target.MoveOnPress != 0);
+}
+
 void SettingsBinding::LoadSettingsToControls() {
-  SharedState& state = program_.state();
-  const SettingsRecord& record = state.settings;
-  if (state.currentButton != 0) {
-    TFolderSett& dialog = program_.folderSett();
-    const FolderTarget& target = record.target(state.currentButton);
-    control<QLineEdit>(dialog, "Edit1").setText(byteText(target.FolderPath));
-    control<QLineEdit>(dialog, "Edit2").setText(byteText(target.SerialPrefix));
-    control<QLineEdit>(dialog, "Edit3").setText(byteText(target.SerialNumber));
-    const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
-                         : target.SameNamePolicy == 3 ? "RadioButton3"
-                                                      : "RadioButton1";
-    control<QRadioButton>(dialog, policy).setChecked(true);
-    TForm1& main = program_.form1();
-    control<QAction>(main, "Copy1").setChecked(target.MoveOnPress == 0);
-    control<QAction>(main, "GoTo1").setChecked(target.MoveOnPress != 0);
-  }
+  const SettingsRecord& record = program_.state().settings;
+  LoadFolderTargetToControls();
   TForm2& list = program_.form2();
   control<QAction>(list, "N3").setChecked(record.ListDblClickAction == 1);
   control<QAction>(list, "N4").setChecked(record.ListDblClickAction != 1);

@@ -24,6 +24,9 @@ class SettingsBinding {
   void DefaultSettings(TForm1& main);
   void SaveSettings();
   void LoadSettingsToControls();
+  // Only the settings of the button CurrentButton names (none while it is 0): the dialog's
+  // fields and the copy/move marks.
+  void LoadFolderTargetToControls();
   void StoreControlsToSettings(StoreCaller caller = StoreCaller::Other);
 
   // The six button captions from the folder paths.

@@ -82,6 +82,28 @@ TEST(FolderSettingsRules, ApplyRefusesTheRootAndBadSerialsAndFocusesWhatIsMissin
   EXPECT_EQ(afterApply(stored), AfterApply::Close);
 }
 
+TEST(FolderSettingsRules, TypedFoldersStartAtHomeOrTheRootAndKeepTheirOwnName) {
+  EXPECT_EQ(typedFolderPath("~", "/home/u"), "/home/u");
+  EXPECT_EQ(typedFolderPath("~/", "/home/u/"), "/home/u");
+  EXPECT_EQ(typedFolderPath("~/Pictures/2001/", "/home/u"), "/home/u/Pictures/2001");
+  EXPECT_EQ(typedFolderPath("/srv/Photos//", "/home/u"), "/srv/Photos");
+  EXPECT_EQ(typedFolderPath("/", "/home/u"), "/");
+  EXPECT_EQ(typedFolderPath("//", "/home/u"), "/");
+  EXPECT_EQ(typedFolderPath("", "/home/u"), "");
+  EXPECT_EQ(typedFolderPath("~", "/"), "/");  // the root, refused by the next check
+  EXPECT_EQ(folderRefusal(*typedFolderPath("~", "/")), ApplyRefusal::RootFolder);
+  for (const char* relative : {"Photos", "./Photos", "../Photos", "~other", "~other/x", "a/~/b"})
+    EXPECT_EQ(typedFolderPath(relative, "/home/u"), std::nullopt) << relative;
+  EXPECT_EQ(typedFolderPath("~/x", ""), std::nullopt);
+  EXPECT_EQ(typedFolderPath("~/x", "relative/home"), std::nullopt);
+
+  EXPECT_EQ(prefixRefusal(true, "../x"), ApplyRefusal::SerialPrefix);
+  EXPECT_EQ(prefixRefusal(true, "a/b"), ApplyRefusal::SerialPrefix);
+  EXPECT_EQ(prefixRefusal(true, "..x"), ApplyRefusal::None);
+  EXPECT_EQ(prefixRefusal(true, ""), ApplyRefusal::None);
+  EXPECT_EQ(prefixRefusal(false, "../x"), ApplyRefusal::None);  // not used without renaming
+}
+
 TEST(SortPaths, ButtonTargetsAndNamePieces) {
   EXPECT_EQ(buttonTargetPath("/srv/Pets", "/in/cat.jpg"), "/srv/Pets/cat.jpg");
   EXPECT_EQ(buttonTargetPath("/srv/Pets//", "/in/cat.jpg"), "/srv/Pets/cat.jpg");
