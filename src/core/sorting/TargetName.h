@@ -25,8 +25,8 @@ inline constexpr std::size_t kMaxSerialNumberBytes = 255;
 // The path a sort of `path` through `button` uses. Without serial renaming it is `path`
 // itself. With it, the name becomes SerialPrefix + SerialNumber + the extension of `path` and
 // the button's SerialNumber advances (the number before the advance is the one used), whether or
-// not the copy then happens. nullopt, with nothing changed, when SerialNumber cannot advance:
-// the sort must then be abandoned before any file is touched.
+// not the copy then happens. nullopt, with nothing changed, when SerialNumber cannot advance or
+// the prefix holds "/": the sort must then be abandoned before any file is touched.
 [[nodiscard]] std::optional<std::string> TargetName(FolderTarget& button, std::string_view path);
 
 }  // namespace tossbox

@@ -54,6 +54,9 @@ TEST(TargetName, WithoutSerialRenamingAndWithBadNumbersNothingChanges) {
     EXPECT_EQ(TargetName(button, "/srv/Pets/cat.jpg"), std::nullopt) << bad;
     EXPECT_EQ(button.SerialNumber, bad);
   }
+  FolderTarget escaping = serialButton("../x", "1");
+  EXPECT_EQ(TargetName(escaping, "/srv/Pets/cat.jpg"), std::nullopt);
+  EXPECT_EQ(escaping.SerialNumber, "1");
   EXPECT_TRUE(isSerialNumber(std::string(255, '1')));
   EXPECT_FALSE(isSerialNumber(std::string(256, '1')));
 }
