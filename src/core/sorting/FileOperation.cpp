@@ -76,10 +76,10 @@ std::optional<FileIdentity> placedAt(const std::string& target, const FileIdenti
 }
 
 // Stages the file beside the target, parks a file standing at the target in the trash, renames
-// the staged file into place and, for a move, deletes the source once the new name is on the
-// disk. So until the source goes, a crash leaves the old target or the new file under its name,
-// never only the trash. A failing step takes back the steps before it; a parked file that cannot
-// come back stays in the trash.
+// the staged file (or, within one file system, the source itself) into place and, for a move
+// that copied, deletes the source once the new name is on the disk. A copy is thus complete
+// before the old target leaves its name, and a crash while copying costs nothing. A failing step
+// takes back the steps before it; a parked file that cannot come back stays in the trash.
 Placement putInPlace(Trash& trash, const Request& request, Staging staging) {
   const std::string folder(folderOf(request.target));
   const std::optional<FileStatus> source = statusOf(request.source, Follow::NotLinks);
