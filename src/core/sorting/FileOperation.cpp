@@ -1,5 +1,6 @@
 #include "core/sorting/FileOperation.h"
 
+#include "core/sorting/MovedLink.h"
 #include "core/sorting/SortPaths.h"
 #include "core/sorting/SortingTexts.h"
 
@@ -7,38 +8,120 @@ namespace tossbox {
 
 namespace {
 
-struct Placement {
-  std::error_code error;
-  FileIdentity placed;
+// How the file reaches the target folder before it takes the target's name.
+enum class Staging {
+  Rename,      // the source itself is renamed into place
+  Copy,        // a copy under a hidden name; the source stays
+  SyncedCopy,  // the same, on the disk, for a move whose source is deleted afterwards
+  Link,        // a moved link, made anew under a hidden name and aimed at the same file
+  LinkAsWas,   // a link moved back, made anew with the text it had
 };
 
-Placement copyInto(const std::string& source, const std::string& target, Durability durability) {
-  HiddenCopy copy = writeHiddenCopy(source, std::string(folderOf(target)), durability);
-  if (copy.error) return {copy.error, {}};
-  if (std::error_code error = renameNoReplace(copy.path, target)) {
-    (void)removeFile(copy.path);
-    return {error, {}};
+Staging stagingFor(ActionKind kind, const std::string& source, const std::string& folder) {
+  if (kind == ActionKind::Copy) return Staging::Copy;
+  const std::optional<FileStatus> itself = statusOf(source, Follow::NotLinks);
+  if (itself && itself->link) return Staging::Link;
+  const std::optional<FileStatus> into = statusOf(folder, Follow::Links);
+  if (itself && into && itself->identity.device != into->identity.device) {
+    return Staging::SyncedCopy;
   }
-  return {{}, copy.identity};
+  return Staging::Rename;
 }
 
-// Moves into a free name: a rename, or across file systems a synced copy and then the deletion
-// of the source. A source that cannot be deleted takes the copy back.
-Placement moveInto(const std::string& source, const std::string& target) {
-  const std::error_code renamed = renameNoReplace(source, target);
-  if (!renamed) {
-    std::optional<FileStatus> moved = statusOf(target, Follow::NotLinks);
-    if (!moved) return {std::make_error_code(std::errc::no_such_file_or_directory), {}};
-    return {{}, moved->identity};
+struct Request {
+  ActionKind kind;
+  const std::string& source;
+  const std::string& target;
+  const std::optional<std::string>& linkText;  // the source link's text, for the link stagings
+  bool mayReplace;                             // whether a file at the target may be parked
+};
+
+struct Placement {
+  OperationFailure failure = OperationFailure::None;
+  std::error_code error;
+  std::optional<FileIdentity> placed;
+  std::optional<std::string> replaced;
+};
+
+Placement failed(OperationFailure failure, std::error_code error) {
+  return {failure, error, {}, {}};
+}
+
+HiddenCopy stage(const Request& request, Staging staging, const std::string& folder) {
+  const bool needsText = staging == Staging::Link || staging == Staging::LinkAsWas;
+  if (needsText && !request.linkText) {
+    return {{}, {}, std::make_error_code(std::errc::invalid_argument)};
   }
-  if (renamed != std::errc::cross_device_link) return {renamed, {}};
-  Placement copied = copyInto(source, target, Durability::Synced);
-  if (copied.error) return copied;
-  if (std::error_code error = removeFile(source)) {
-    (void)removeFile(target);
-    return {error, {}};
+  switch (staging) {
+    case Staging::Copy:
+      return writeHiddenCopy(request.source, folder, Durability::Cached);
+    case Staging::SyncedCopy:
+      return writeHiddenCopy(request.source, folder, Durability::Synced);
+    case Staging::Link:
+      return remakeLinkIn(request.source, *request.linkText, folder);
+    case Staging::LinkAsWas:
+      return writeHiddenLink(*request.linkText, folder);
+    case Staging::Rename:
+      break;
   }
-  return copied;
+  return {};
+}
+
+// The identity of what stands at `target`, when it is the file that was put there. Taken after
+// the rename, which moves the change time.
+std::optional<FileIdentity> placedAt(const std::string& target, const FileIdentity& expected) {
+  const std::optional<FileStatus> now = statusOf(target, Follow::NotLinks);
+  if (!now || !now->identity.sameFileAs(expected)) return std::nullopt;
+  return now->identity;
+}
+
+// Stages the file beside the target, parks a file standing at the target in the trash, renames
+// the staged file (or, within one file system, the source itself) into place and, for a move
+// that copied, deletes the source once the new name is on the disk. A copy is thus complete
+// before the old target leaves its name, and a crash while copying costs nothing. A failing step
+// takes back the steps before it; a parked file that cannot come back stays in the trash.
+Placement putInPlace(Trash& trash, const Request& request, Staging staging) {
+  const std::string folder(folderOf(request.target));
+  const std::optional<FileStatus> source = statusOf(request.source, Follow::NotLinks);
+  if (!source) {
+    return failed(OperationFailure::SourceMissing,
+                  std::make_error_code(std::errc::no_such_file_or_directory));
+  }
+  const HiddenCopy staged = stage(request, staging, folder);
+  if (staged.error) return failed(OperationFailure::FileSystem, staged.error);
+  const bool renamesSource = staging == Staging::Rename;
+  const std::string& moving = renamesSource ? request.source : staged.path;
+
+  Placement placement;
+  const auto takeBack = [&](OperationFailure failure, std::error_code error,
+                            const std::string& leftover) {
+    if (!leftover.empty()) (void)removeFile(leftover);
+    if (placement.replaced) (void)trash.restoreFromTrash(*placement.replaced, request.target);
+    return failed(failure, error);
+  };
+  if (request.mayReplace && entryAt(request.target) == Entry::File) {
+    placement.replaced = trash.moveToTrash(request.target);
+    if (!placement.replaced) return takeBack(OperationFailure::NoTrash, {}, staged.path);
+  }
+  if (std::error_code error = renameNoReplace(moving, request.target)) {
+    return takeBack(OperationFailure::FileSystem, error, staged.path);
+  }
+  if (request.kind == ActionKind::Move && !renamesSource) {
+    std::error_code error = syncFolder(folder);
+    if (!error) error = removeFile(request.source);
+    if (error) return takeBack(OperationFailure::FileSystem, error, request.target);
+  }
+  placement.placed = placedAt(request.target, renamesSource ? source->identity : staged.identity);
+  return placement;
+}
+
+Placement placeOrCopy(Trash& trash, const Request& request, Staging staging) {
+  Placement placement = putInPlace(trash, request, staging);
+  // One device, yet two mounts (a folder mounted twice): the rename cannot cross, a copy can.
+  if (staging == Staging::Rename && placement.error == std::errc::cross_device_link) {
+    placement = putInPlace(trash, request, Staging::SyncedCopy);
+  }
+  return placement;
 }
 
 }  // namespace
@@ -77,44 +160,27 @@ OperationResult FileOperation::place(ActionKind kind, const std::string& source,
   if (onto && onto->identity.sameFileAs(from->identity)) {
     return {kind, OperationFailure::SameFile, {}};
   }
-  const Entry standing = entryAt(target);
-  if (standing == Entry::Folder) return {kind, OperationFailure::TargetIsFolder, {}};
+  if (entryAt(target) == Entry::Folder) return {kind, OperationFailure::TargetIsFolder, {}};
 
   if (kind == ActionKind::Move && beforeMove_) beforeMove_();
-  if (std::error_code error = makeFolders(std::string(folderOf(target)))) {
+  const std::string folder(folderOf(target));
+  if (std::error_code error = makeFolders(folder)) {
     return {kind, OperationFailure::FileSystem, error};
   }
-
-  // A copy is finished before the old target leaves, so a failed copy costs nothing.
-  HiddenCopy copy;
-  if (kind == ActionKind::Copy) {
-    copy = writeHiddenCopy(source, std::string(folderOf(target)), Durability::Cached);
-    if (copy.error) return {kind, OperationFailure::FileSystem, copy.error};
-  }
-  std::optional<std::string> replaced;
-  if (standing == Entry::File) {
-    replaced = trash_.moveToTrash(target);
-    if (!replaced) {
-      if (!copy.path.empty()) (void)removeFile(copy.path);
-      return {kind, OperationFailure::NoTrash, {}};
-    }
+  const Staging staging = stagingFor(kind, source, folder);
+  std::optional<std::string> linkText;
+  if (staging == Staging::Link) {
+    linkText = linkTextOf(source);
+    if (!linkText) return {kind, OperationFailure::FileSystem, {errno, std::generic_category()}};
   }
 
-  Placement placement;
-  if (kind == ActionKind::Copy) {
-    placement.error = renameNoReplace(copy.path, target);
-    if (placement.error) (void)removeFile(copy.path);
-    placement.placed = copy.identity;
-  } else {
-    placement = moveInto(source, target);
+  Placement placement = placeOrCopy(trash_, Request{kind, source, target, linkText, true}, staging);
+  if (placement.failure != OperationFailure::None) {
+    return {kind, placement.failure, placement.error};
   }
-  if (placement.error) {
-    // The replaced file was only parked; if it cannot come back it stays in the trash.
-    if (replaced) (void)trash_.restoreFromTrash(*replaced, target);
-    return {kind, OperationFailure::FileSystem, placement.error};
-  }
-  history_.RecordAction(kind, serialName, source, target,
-                        UndoFacts{placement.placed, std::move(replaced)});
+  history_.RecordAction(
+      kind, serialName, source, target,
+      UndoFacts{placement.placed, std::move(placement.replaced), std::move(linkText)});
   return {kind, OperationFailure::None, {}};
 }
 
@@ -127,11 +193,21 @@ OperationResult FileOperation::trashFile(const std::string& source, bool serialN
   return {ActionKind::Trash, OperationFailure::None, {}};
 }
 
-std::error_code FileOperation::moveBack(const std::string& from, const std::string& to) {
+std::error_code FileOperation::moveBack(const std::string& from, const std::string& to,
+                                        const std::optional<std::string>& linkText) {
   if (entryAt(to) != Entry::None) return std::make_error_code(std::errc::file_exists);
   if (beforeMove_) beforeMove_();
-  if (std::error_code error = makeFolders(std::string(folderOf(to)))) return error;
-  return moveInto(from, to).error;
+  const std::string folder(folderOf(to));
+  if (std::error_code error = makeFolders(folder)) return error;
+  Staging staging = stagingFor(ActionKind::Move, from, folder);
+  std::optional<std::string> text = linkText;
+  if (staging == Staging::Link) {
+    if (text)
+      staging = Staging::LinkAsWas;
+    else
+      text = linkTextOf(from);
+  }
+  return placeOrCopy(trash_, Request{ActionKind::Move, from, to, text, false}, staging).error;
 }
 
 }  // namespace tossbox

@@ -5,10 +5,15 @@
 //  - a copy is written under a hidden name in the target folder and renamed into place, so a
 //    failure never leaves a half file under the real name;
 //  - copy and move keep the modification time and the permission bits;
-//  - a file that stood at the target goes to the trash first, and an undo can put it back;
-//  - a move deletes its source only after the copy it fell back to is on the disk;
+//  - a file that stood at the target goes to the trash only once the new file waits beside it,
+//    and an undo can put it back;
+//  - a move deletes its source only after the copy it fell back to, and its name in the target
+//    folder, are on the disk;
+//  - a moved symbolic link stays a link and reaches the same file from its new folder (a copy
+//    of a link copies the file it reaches);
 //  - a failure changes nothing, is not recorded and says which kind of action failed.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -54,7 +59,9 @@ class FileOperation {
                                     const std::string& target, bool serialName);
 
   // Moves `from` back to `to` for an undo: never replaces anything at `to`, records nothing.
-  [[nodiscard]] std::error_code moveBack(const std::string& from, const std::string& to);
+  // A link at `from` is made anew at `to` with `linkText`, the text it had there.
+  [[nodiscard]] std::error_code moveBack(const std::string& from, const std::string& to,
+                                         const std::optional<std::string>& linkText = {});
 
   [[nodiscard]] Trash& trash() { return trash_; }
   [[nodiscard]] HistoryList& history() { return history_; }

@@ -21,11 +21,14 @@ std::error_code lastError() {
   return {errno, std::generic_category()};
 }
 
+std::int64_t nanoseconds(const struct timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 FileIdentity identityFrom(const struct stat& st) {
-  return FileIdentity{
-      static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-      static_cast<std::uint64_t>(st.st_size),
-      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                      static_cast<std::uint64_t>(st.st_size), nanoseconds(st.st_mtim),
+                      nanoseconds(st.st_ctim)};
 }
 
 // The calls that copy inside the kernel stop working for some pairs of files; these errors say
@@ -117,6 +120,10 @@ std::string randomSuffix() {
   return suffix;
 }
 
+std::string hiddenNameIn(const std::string& folder) {
+  return joinPath(folder.empty() ? std::string(".") : folder, ".tossbox-" + randomSuffix());
+}
+
 }  // namespace
 
 std::optional<FileStatus> statusOf(const std::string& path, Follow follow) {
@@ -124,7 +131,8 @@ std::optional<FileStatus> statusOf(const std::string& path, Follow follow) {
   const int result =
       follow == Follow::Links ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
   if (result != 0) return std::nullopt;
-  return FileStatus{identityFrom(st), S_ISREG(st.st_mode), S_ISDIR(st.st_mode)};
+  return FileStatus{identityFrom(st), S_ISREG(st.st_mode), S_ISDIR(st.st_mode),
+                    S_ISLNK(st.st_mode)};
 }
 
 Entry entryAt(const std::string& path) {
@@ -169,10 +177,32 @@ std::error_code removeFile(const std::string& path) {
   return {};
 }
 
+std::error_code syncFolder(const std::string& folder) {
+  UniqueFd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.valid()) return lastError();
+  if (::fsync(fd.get()) != 0 && errno != EINVAL) return lastError();
+  return fd.close();
+}
+
+std::optional<std::string> linkTextOf(const std::string& path) {
+  std::string text(256, '\0');
+  for (;;) {
+    const ssize_t got = ::readlink(path.c_str(), text.data(), text.size());
+    if (got < 0) return std::nullopt;
+    if (static_cast<std::size_t>(got) < text.size()) {
+      text.resize(static_cast<std::size_t>(got));
+      return text;
+    }
+    // Possibly cut short: read again with room to spare. The kernel caps a link's length.
+    if (text.size() >= (std::size_t{1} << 20)) return std::nullopt;
+    text.resize(text.size() * 2);
+  }
+}
+
 UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,
                           std::error_code& error) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = joinPath(folder.empty() ? std::string(".") : folder, ".tossbox-" + randomSuffix());
+    path = hiddenNameIn(folder);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
       error.clear();
@@ -219,6 +249,28 @@ HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
   }
   copy.identity = identityFrom(written);
   return copy;
+}
+
+HiddenCopy writeHiddenLink(const std::string& text, const std::string& folder) {
+  HiddenCopy link;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    link.path = hiddenNameIn(folder);
+    if (::symlink(text.c_str(), link.path.c_str()) == 0) {
+      std::optional<FileStatus> made = statusOf(link.path, Follow::NotLinks);
+      if (made) {
+        link.identity = made->identity;
+        return link;
+      }
+      link.error = lastError();
+      ::unlink(link.path.c_str());
+      link.path.clear();
+      return link;
+    }
+    if (errno != EEXIST) break;
+  }
+  link.error = lastError();
+  link.path.clear();
+  return link;
 }
 
 }  // namespace tossbox

@@ -13,13 +13,16 @@
 
 namespace tossbox {
 
-// What makes a file the same file later on: where it is on disk, its size and its modification
-// time (to the nanosecond the file system keeps).
+// What makes a file the same file later on: where it is on disk, its size, its modification
+// time and its change time (to the nanosecond the file system keeps). A user can put the
+// modification time back after an edit, but no one can set the change time: every write, rename
+// or change of times moves it on.
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
   std::uint64_t size = 0;
   std::int64_t modifiedNs = 0;
+  std::int64_t changedNs = 0;
 
   [[nodiscard]] bool sameFileAs(const FileIdentity& other) const {
     return device == other.device && inode == other.inode;
@@ -31,6 +34,7 @@ struct FileStatus {
   FileIdentity identity;
   bool regular = false;
   bool folder = false;
+  bool link = false;  // only seen when links are not followed
 };
 
 enum class Follow { Links, NotLinks };
@@ -55,6 +59,13 @@ enum class Entry {
 
 [[nodiscard]] std::error_code removeFile(const std::string& path);
 
+// Puts the names in `folder` on the disk, so that a file renamed into it is still there after a
+// crash. File systems that cannot sync a folder count as synced.
+[[nodiscard]] std::error_code syncFolder(const std::string& folder);
+
+// The text of the symbolic link at `path`, exactly as stored; nullopt when it is not a link.
+[[nodiscard]] std::optional<std::string> linkTextOf(const std::string& path);
+
 // A new empty file under a fresh hidden name in `folder`, opened for writing with `mode` (the
 // umask applies). `path` receives its name.
 [[nodiscard]] UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,
@@ -64,10 +75,11 @@ enum class Entry {
 // source is deleted afterwards.
 enum class Durability { Cached, Synced };
 
-// A finished copy of a regular file under a hidden name in a folder, not yet in place.
+// A finished copy of a regular file (or a link) under a hidden name in a folder, not yet in
+// place.
 struct HiddenCopy {
   std::string path;
-  FileIdentity identity;  // of the copy, after its times were set
+  FileIdentity identity;  // of the copy, after its times were set; renaming moves its change time
   std::error_code error;
 };
 
@@ -75,5 +87,8 @@ struct HiddenCopy {
 // file in `folder`. On failure nothing is left behind.
 [[nodiscard]] HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
                                          Durability durability);
+
+// A new symbolic link holding `text` under a fresh hidden name in `folder`.
+[[nodiscard]] HiddenCopy writeHiddenLink(const std::string& text, const std::string& folder);
 
 }  // namespace tossbox

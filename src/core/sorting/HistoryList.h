@@ -19,6 +19,8 @@ struct UndoFacts {
   std::optional<FileIdentity> placed;
   // Where the file that the copy or move replaced waits in the trash.
   std::optional<std::string> replacedInTrash;
+  // The text a moved symbolic link had before the move, for putting it back as it was.
+  std::optional<std::string> movedLinkText;
 };
 
 class HistoryList {

@@ -11,7 +11,8 @@ namespace {
 bool stillPlaced(const UndoFacts& facts, const std::string& target) {
   if (!facts.placed) return false;
   const std::optional<FileStatus> now = statusOf(target, Follow::NotLinks);
-  return now && now->regular && now->identity == *facts.placed;
+  if (!now || now->identity != *facts.placed) return false;
+  return facts.movedLinkText ? now->link : now->regular;
 }
 
 bool replacedStillInTrash(const UndoFacts& facts) {
@@ -49,8 +50,9 @@ UndoOutcome UndoAction(FileOperation& operation, std::size_t index) {
     return {UndoResult::Refused};
   }
 
-  const std::error_code error =
-      entry.action() == ActionKind::Copy ? removeFile(target) : operation.moveBack(target, source);
+  const std::error_code error = entry.action() == ActionKind::Copy
+                                    ? removeFile(target)
+                                    : operation.moveBack(target, source, facts.movedLinkText);
   if (error) return {UndoResult::Refused};
   const bool restored =
       !facts.replacedInTrash || operation.trash().restoreFromTrash(*facts.replacedInTrash, target);

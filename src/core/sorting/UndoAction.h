@@ -1,8 +1,9 @@
 #pragma once
 // Undoing one action of the history. An undo acts only on the file the action left behind:
-//  - a copy is deleted only while it is still the file that was written (same file, size and
-//    modification time);
+//  - a copy is deleted only while it is still the file that was written (same file, size,
+//    modification time and change time, so also an edit that put the time back keeps it);
 //  - a moved file goes back only while it is the file that was moved and its old path is free;
+//    a moved link goes back as the link it was;
 //  - a file that the action replaced comes back out of the trash;
 //  - a trashed file is never restored automatically: the user takes it out of the trash.
 // When a check fails nothing is touched.

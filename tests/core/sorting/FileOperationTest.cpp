@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <csignal>
 
@@ -175,6 +177,52 @@ TEST_F(Sorting, MoveAcrossFileSystemsCopiesThenDeletesOverAnExistingFile) {
   EXPECT_EQ(testing::permissionBits(folder.path("out/c.jpg")), 0640u);
   EXPECT_EQ(readFile(history.facts(0).replacedInTrash.value()), "old-c");
   EXPECT_TRUE(hiddenLeftovers(folder.path("out")).empty());
+}
+
+// The program dies in the middle of the copy: a forked child runs the move under a file-size
+// limit whose signal, left at its default, kills it once the hidden copy outgrows the limit.
+TEST_F(Sorting, MoveOverAFileAcrossFileSystemsKeepsTheOldTargetUntilTheCopyIsDone) {
+  const std::unique_ptr<testing::TempFolder> other = testing::folderOnAnotherFileSystem(folder);
+  if (!other) GTEST_SKIP() << "skipped: no second file system at /dev/shm";
+  const std::string source = other->path("c.jpg");
+  const std::string big(1 << 20, 'c');
+  writeFile(source, big);
+  writeFile(folder.path("out/c.jpg"), "old-c");
+  FolderTarget target = button(2, true);
+
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    ::prctl(PR_SET_DUMPABLE, 0);  // no core file
+    std::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit small {};
+    ::getrlimit(RLIMIT_FSIZE, &small);
+    small.rlim_cur = 64 * 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    (void)sort(target, source);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the child was not killed";
+
+  EXPECT_EQ(readFile(folder.path("out/c.jpg")), "old-c");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path("trash")));
+  EXPECT_TRUE(readFile(source) == big);  // not printed: a megabyte
+  const std::vector<std::string> partial = hiddenLeftovers(folder.path("out"));
+  ASSERT_EQ(partial.size(), 1u);
+  EXPECT_LT(std::filesystem::file_size(partial[0]), big.size());
+  std::filesystem::remove(partial[0]);
+
+  // A trash that refuses the old target: the finished copy goes, everything else stays.
+  trash.refuseTrash = true;
+  const SortOutcome refused = sort(target, source);
+  EXPECT_EQ(refused.operation.failure, OperationFailure::NoTrash);
+  EXPECT_EQ(refused.operation.statusText(), kMoveFailedText);
+  EXPECT_EQ(readFile(folder.path("out/c.jpg")), "old-c");
+  EXPECT_TRUE(readFile(source) == big);  // not printed: a megabyte
+  EXPECT_TRUE(hiddenLeftovers(folder.path("out")).empty());
+  EXPECT_TRUE(history.empty());
 }
 
 TEST_F(Sorting, ASortOntoItselfFailsAndNeverTruncates) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -39,6 +40,19 @@ class TempFolder {
  private:
   std::string root_;
 };
+
+// A fresh folder on another file system than `near`, for moves that cannot be a rename:
+// /dev/shm, where it is a tmpfs of its own. Null where there is no such second file system;
+// the tests that need one are then skipped.
+inline std::unique_ptr<TempFolder> folderOnAnotherFileSystem(const TempFolder& near) {
+  struct stat here {
+  }, there{};
+  if (::stat(near.root().c_str(), &here) != 0 || ::stat("/dev/shm", &there) != 0 ||
+      here.st_dev == there.st_dev) {
+    return nullptr;
+  }
+  return std::make_unique<TempFolder>("/dev/shm");
+}
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "SortingFixtures.h"
 #include "core/sorting/SortPaths.h"
@@ -73,6 +75,83 @@ TEST_F(Undo, AChangedCopyOrAnOccupiedOldPathIsLeftAlone) {
   EXPECT_EQ(readFile(folder.path("in/c.jpg")), "newcomer");
   EXPECT_EQ(readFile(folder.path("out/c.jpg")), "c");
   EXPECT_FALSE(history.entry(2).undone());
+}
+
+TEST_F(Undo, AnEditThatKeptTheSizeAndPutTheTimesBackIsNotDeleted) {
+  writeFile(folder.path("in/a.jpg"), "same size");
+  testing::ageFile(folder.path("in/a.jpg"));
+  const std::string copied = folder.path("out/a.jpg");
+  ASSERT_TRUE(copy(folder.path("in/a.jpg"), copied).ok());
+  struct stat before {};
+  ASSERT_EQ(::stat(copied.c_str(), &before), 0);
+
+  writeFile(copied, "SAME SIZE");  // rewritten in place: same inode
+  const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, copied.c_str(), times, 0), 0);
+  struct stat after {};
+  ASSERT_EQ(::stat(copied.c_str(), &after), 0);
+  ASSERT_EQ(after.st_ino, before.st_ino);
+  ASSERT_EQ(after.st_size, before.st_size);
+  ASSERT_EQ(testing::modifiedNs(copied), 1'234'567'890'123'456'789);
+
+  EXPECT_EQ(UndoAction(operation, 0).result, UndoResult::Refused);
+  EXPECT_EQ(readFile(copied), "SAME SIZE");
+  EXPECT_FALSE(history.entry(0).undone());
+}
+
+TEST_F(Undo, AMovedLinkReachesTheSameFileAndGoesBackAsItWas) {
+  namespace fs = std::filesystem;
+  const std::string photo = folder.path("in/real/photo.jpg");
+  writeFile(photo, "photo");
+  fs::create_directories(folder.path("in/links"));
+  fs::create_symlink("../real/photo.jpg", folder.path("in/links/rel.jpg"));
+  fs::create_symlink(photo, folder.path("in/links/abs.jpg"));
+  const std::string relMoved = folder.path("out/deeper/rel.jpg");
+  const std::string absMoved = folder.path("out/abs.jpg");
+  ASSERT_TRUE(move(folder.path("in/links/rel.jpg"), relMoved).ok());
+  ASSERT_TRUE(move(folder.path("in/links/abs.jpg"), absMoved).ok());
+
+  for (const std::string& moved : {relMoved, absMoved}) {
+    EXPECT_TRUE(fs::is_symlink(moved)) << moved;
+    EXPECT_EQ(readFile(moved), "photo") << moved;
+  }
+  EXPECT_EQ(fs::read_symlink(relMoved), "../../in/real/photo.jpg");
+  EXPECT_EQ(fs::read_symlink(absMoved), photo);
+  EXPECT_FALSE(exists(folder.path("in/links/rel.jpg")));
+  EXPECT_FALSE(exists(folder.path("in/links/abs.jpg")));
+
+  EXPECT_EQ(UndoAction(operation, 1).result, UndoResult::Undone);
+  EXPECT_EQ(UndoAction(operation, 0).result, UndoResult::Undone);
+  EXPECT_EQ(fs::read_symlink(folder.path("in/links/rel.jpg")), "../real/photo.jpg");
+  EXPECT_EQ(fs::read_symlink(folder.path("in/links/abs.jpg")), photo);
+  EXPECT_FALSE(exists(relMoved));
+  EXPECT_FALSE(exists(absMoved));
+  EXPECT_EQ(readFile(photo), "photo");
+
+  // A copy of a link is a file of its own with the bytes the link reaches.
+  ASSERT_TRUE(copy(folder.path("in/links/rel.jpg"), folder.path("out/copied.jpg")).ok());
+  EXPECT_FALSE(fs::is_symlink(folder.path("out/copied.jpg")));
+  EXPECT_EQ(readFile(folder.path("out/copied.jpg")), "photo");
+}
+
+TEST_F(Undo, AMovedLinkAcrossFileSystemsIsMadeAnewNotCopied) {
+  namespace fs = std::filesystem;
+  const std::unique_ptr<testing::TempFolder> other = testing::folderOnAnotherFileSystem(folder);
+  if (!other) GTEST_SKIP() << "skipped: no second file system at /dev/shm";
+  const std::string photo = other->path("real/photo.jpg");
+  writeFile(photo, "photo");
+  fs::create_symlink("real/photo.jpg", other->path("link.jpg"));
+  const std::string moved = folder.path("out/link.jpg");
+  ASSERT_TRUE(move(other->path("link.jpg"), moved).ok());
+
+  EXPECT_TRUE(fs::is_symlink(moved));
+  EXPECT_EQ(fs::canonical(moved), fs::canonical(photo));
+  EXPECT_FALSE(exists(other->path("link.jpg")));
+
+  EXPECT_EQ(UndoAction(operation, 0).result, UndoResult::Undone);
+  EXPECT_EQ(fs::read_symlink(other->path("link.jpg")), "real/photo.jpg");
+  EXPECT_FALSE(exists(moved));
+  EXPECT_EQ(readFile(photo), "photo");
 }
 
 TEST_F(Undo, MoveGoesBackIntoARecreatedFolder) {
