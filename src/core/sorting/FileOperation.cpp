@@ -1,5 +1,7 @@
 #include "core/sorting/FileOperation.h"
 
+#include <filesystem>
+
 #include "core/sorting/SortPaths.h"
 #include "core/sorting/SortingTexts.h"
 
@@ -119,8 +121,14 @@ OperationResult FileOperation::place(ActionKind kind, const std::string& source,
 }
 
 OperationResult FileOperation::trashFile(const std::string& source, bool serialName) {
-  if (entryAt(source) == Entry::None) {
+  std::error_code error;
+  const std::filesystem::file_type type = std::filesystem::symlink_status(source, error).type();
+  if (type == std::filesystem::file_type::not_found) {
     return {ActionKind::Trash, OperationFailure::SourceMissing, {}};
+  }
+  // A folder that took the name of the file on show is not that file.
+  if (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::symlink) {
+    return {ActionKind::Trash, OperationFailure::NotAFile, {}};
   }
   if (!trash_.moveToTrash(source)) return {ActionKind::Trash, OperationFailure::NoTrash, {}};
   history_.RecordAction(ActionKind::Trash, serialName, source, {});
