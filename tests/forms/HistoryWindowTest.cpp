@@ -188,3 +188,35 @@ TEST_F(HistoryWindowTest, TheLogIsSavedInCp932WithTxtAppended) {
   EXPECT_EQ(boxes.shown()[0].icon, BoxIcon::Error);
   EXPECT_EQ(program->history().size(), 2u);
 }
+
+TEST_F(HistoryWindowTest, SavingTheLogOverAnOldOneAsksAndTrashesTheOldOne) {
+  startWith({"a.txt", "b.txt"});
+  clickTool(5);
+  const fs::path logs = home.makeDir("logs");
+  saveAnswer = (logs / "history").string();
+  program->form2().action("N13").trigger();
+  EXPECT_TRUE(boxes.shown().empty());
+  const std::string first = read(logs / "history.txt");
+  ASSERT_FALSE(first.empty());
+
+  clickTool(5);
+  const QString question =
+      "「history.txt」は既にあります。\n置き換えますか？（古いﾌｧｲﾙはゴミ箱へ捨てます。）";
+  answer = BoxAnswer::No;
+  program->form2().action("N13").trigger();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, question);
+  EXPECT_EQ(boxes.shown()[0].buttons, BoxButtons::YesNo);
+  EXPECT_EQ(read(logs / "history.txt"), first);
+  EXPECT_FALSE(fs::exists(trashed("history.txt")));
+
+  answer = BoxAnswer::Yes;
+  program->form2().action("N13").trigger();
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].text, question);
+  EXPECT_EQ(read(trashed("history.txt")), first);
+  const std::string second = read(logs / "history.txt");
+  EXPECT_EQ(second.substr(0, first.size()), first);
+  EXPECT_GT(second.size(), first.size());
+  EXPECT_EQ(std::distance(fs::directory_iterator(logs), {}), 1);
+}
