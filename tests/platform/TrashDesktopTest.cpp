@@ -165,8 +165,17 @@ TEST(DesktopTrash, AFolderOrAnUnsettledDataFolderIsNeverTrashed) {
   EXPECT_EQ(trash.moveToTrash((work / "album").string()), std::nullopt);
   EXPECT_TRUE(fs::exists(work / "album" / "inside"));
 
-  // A relative data folder would put the trash under the working folder.
+  // Once GLib has read the data folder it keeps it: a changed one is not silently ignored.
+  writeFile(work / "first.jpg", "1");
+  ASSERT_TRUE(trash.moveToTrash((work / "first.jpg").string()));
   writeFile(work / "d.jpg", "d");
+  setenv("XDG_DATA_HOME", (work / "other data").c_str(), 1);
+  EXPECT_EQ(trash.moveToTrash((work / "d.jpg").string()), std::nullopt);
+  EXPECT_TRUE(fs::exists(work / "d.jpg"));
+  EXPECT_FALSE(fs::exists(work / "other data"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(home.dataHome() / "Trash" / "files"), {}), 1);
+
+  // A relative data folder would put the trash under the working folder.
   setenv("XDG_DATA_HOME", "relative/data", 1);
   EXPECT_EQ(trash.moveToTrash((work / "d.jpg").string()), std::nullopt);
   EXPECT_TRUE(fs::exists(work / "d.jpg"));

@@ -56,7 +56,8 @@ std::optional<UserFolders> currentUserFolders() {
     if (entry == nullptr || entry->pw_dir == nullptr) return std::nullopt;
     home = entry->pw_dir;
   }
-  std::string data = environmentValue("XDG_DATA_HOME").value_or(*home + "/.local/share");
+  std::string data =
+      environmentValue("XDG_DATA_HOME").value_or(joinPath(joinPath(*home, ".local"), "share"));
   // A relative folder would put the trash under the working folder.
   if (!isAbsolute(*home) || !isAbsolute(data)) return std::nullopt;
   return UserFolders{std::move(*home), std::move(data)};
