@@ -2,6 +2,7 @@
 // and the saved log.
 #include <QAction>
 #include <QDate>
+#include <chrono>
 
 #include "SortingFixture.h"
 #include "core/text/AnsiText.h"
@@ -43,6 +44,33 @@ TEST_F(HistoryWindowTest, DeleteThrowsIntoTheTrashAndGoesOn) {
   EXPECT_EQ(status(), "ゴミ箱へ捨てられませんでした。");
   EXPECT_EQ(program->history().size(), 1u);
   EXPECT_EQ(list().selectedIndex(), 1);
+}
+
+TEST_F(HistoryWindowTest, DeleteRefusesAFolderInThePlaceOfTheFileAndNamesTooLong) {
+  startWith({"a.txt", "b.txt"});
+  fs::remove(in / "a.txt");
+  touch(in / "a.txt" / "inside.txt", "kept");
+  clickTool(5);
+  EXPECT_EQ(status(), "ゴミ箱へ捨てられませんでした。");
+  EXPECT_EQ(read(in / "a.txt" / "inside.txt"), "kept");
+  EXPECT_TRUE(program->history().empty());
+  EXPECT_EQ(historyBox().count(), 0);
+  EXPECT_EQ(list().selectedIndex(), 0);
+  EXPECT_FALSE(fs::exists(trashed("a.txt")));
+
+  // The trash's info file would not fit these names: refused at once, the file stays.
+  for (const std::size_t length : {250u, 255u}) {
+    SCOPED_TRACE(length);
+    stop();
+    const std::string name = std::string(length - 4, 'n') + ".txt";
+    startWith({name});
+    const auto started = std::chrono::steady_clock::now();
+    clickTool(5);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(status(), "ゴミ箱へ捨てられませんでした。");
+    EXPECT_EQ(read(in / name), "bytes of " + name);
+    EXPECT_TRUE(program->history().empty());
+  }
 }
 
 TEST_F(HistoryWindowTest, UndoWalksBackNewestFirst) {
@@ -159,4 +187,36 @@ TEST_F(HistoryWindowTest, TheLogIsSavedInCp932WithTxtAppended) {
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].icon, BoxIcon::Error);
   EXPECT_EQ(program->history().size(), 2u);
+}
+
+TEST_F(HistoryWindowTest, SavingTheLogOverAnOldOneAsksAndTrashesTheOldOne) {
+  startWith({"a.txt", "b.txt"});
+  clickTool(5);
+  const fs::path logs = home.makeDir("logs");
+  saveAnswer = (logs / "history").string();
+  program->form2().action("N13").trigger();
+  EXPECT_TRUE(boxes.shown().empty());
+  const std::string first = read(logs / "history.txt");
+  ASSERT_FALSE(first.empty());
+
+  clickTool(5);
+  const QString question =
+      "「history.txt」は既にあります。\n置き換えますか？（古いﾌｧｲﾙはゴミ箱へ捨てます。）";
+  answer = BoxAnswer::No;
+  program->form2().action("N13").trigger();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, question);
+  EXPECT_EQ(boxes.shown()[0].buttons, BoxButtons::YesNo);
+  EXPECT_EQ(read(logs / "history.txt"), first);
+  EXPECT_FALSE(fs::exists(trashed("history.txt")));
+
+  answer = BoxAnswer::Yes;
+  program->form2().action("N13").trigger();
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].text, question);
+  EXPECT_EQ(read(trashed("history.txt")), first);
+  const std::string second = read(logs / "history.txt");
+  EXPECT_EQ(second.substr(0, first.size()), first);
+  EXPECT_GT(second.size(), first.size());
+  EXPECT_EQ(std::distance(fs::directory_iterator(logs), {}), 1);
 }

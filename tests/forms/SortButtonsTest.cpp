@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <chrono>
 
 #include "SortingFixture.h"
 #include "forms/foldersett/UFolderSett.h"
@@ -195,6 +196,25 @@ TEST_F(SortingTest, AFailedSortIsShownAndTheListStays) {
   EXPECT_FALSE(fs::exists(copies));
   EXPECT_EQ(program->state().settings.target(2).SerialNumber, "0a");
   EXPECT_EQ(list().selectedIndex(), 0);
+}
+
+TEST_F(SortingTest, OverwritingALongNameThatTheTrashCannotTakeChangesNothing) {
+  const std::string name = std::string(246, 'n') + ".txt";
+  startWith({name});
+  const fs::path out = home.makeDir("sorted");
+  touch(out / name, "older");
+  for (const std::uint8_t move : {0, 1}) {
+    SCOPED_TRACE(move);
+    setButton(1, out, move, 2);
+    const auto started = std::chrono::steady_clock::now();
+    press(1);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(status(), move == 0 ? "ｺﾋﾟｰできませんでした。" : "移動できませんでした。");
+    EXPECT_EQ(read(out / name), "older");
+    EXPECT_EQ(read(in / name), "bytes of " + name);
+    EXPECT_TRUE(program->history().empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 1);
+  }
 }
 
 TEST_F(SortingTest, SerialNamesAdvanceWithEveryPress) {

@@ -185,9 +185,10 @@ OperationResult FileOperation::place(ActionKind kind, const std::string& source,
 }
 
 OperationResult FileOperation::trashFile(const std::string& source, bool serialName) {
-  if (entryAt(source) == Entry::None) {
-    return {ActionKind::Trash, OperationFailure::SourceMissing, {}};
-  }
+  const std::optional<FileStatus> itself = statusOf(source, Follow::NotLinks);
+  if (!itself) return {ActionKind::Trash, OperationFailure::SourceMissing, {}};
+  // A folder that took the name of the file on show is not that file.
+  if (!itself->regular && !itself->link) return {ActionKind::Trash, OperationFailure::NotAFile, {}};
   if (!trash_.moveToTrash(source)) return {ActionKind::Trash, OperationFailure::NoTrash, {}};
   history_.RecordAction(ActionKind::Trash, serialName, source, {});
   return {ActionKind::Trash, OperationFailure::None, {}};

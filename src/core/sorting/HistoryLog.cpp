@@ -112,7 +112,25 @@ std::string historyLogBytes(std::span<const std::string> lines) {
   return bytes;
 }
 
-void writeHistoryLog(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Puts the finished `hidden` file at `path`, sending what stood there to the trash first.
+std::error_code putInPlace(const std::string& hidden, const std::string& path, Trash& trash) {
+  const Entry standing = entryAt(path);
+  if (standing == Entry::Folder) return std::make_error_code(std::errc::is_a_directory);
+  std::optional<std::string> replaced;
+  if (standing == Entry::File) {
+    replaced = trash.moveToTrash(path);
+    if (!replaced) return std::make_error_code(std::errc::file_exists);
+  }
+  const std::error_code error = renameNoReplace(hidden, path);
+  if (error && replaced) (void)trash.restoreFromTrash(*replaced, path);
+  return error;
+}
+
+}  // namespace
+
+void writeHistoryLog(const std::string& path, std::string_view bytes, Trash& trash) {
   const auto fail = [&](std::error_code error) {
     throw std::system_error(error, "cannot write the log file " + path);
   };
@@ -127,9 +145,7 @@ void writeHistoryLog(const std::string& path, std::string_view bytes) {
   }
   if (!error && ::fsync(out.get()) != 0) error = {errno, std::generic_category()};
   if (!error) error = out.close();
-  if (!error && ::rename(hidden.c_str(), path.c_str()) != 0) {
-    error = {errno, std::generic_category()};
-  }
+  if (!error) error = putInPlace(hidden, path, trash);
   if (error) {
     ::unlink(hidden.c_str());
     fail(error);

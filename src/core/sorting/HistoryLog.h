@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/sorting/Trash.h"
+
 namespace tossbox {
 
 // "LOG" + yyyymmdd, the name the save dialog proposes.
@@ -26,8 +28,10 @@ namespace tossbox {
 // The whole file.
 [[nodiscard]] std::string historyLogBytes(std::span<const std::string> lines);
 
-// Writes `bytes` to `path` through a hidden file in the same folder renamed over it, so a failed
-// write leaves an existing file whole. Throws std::system_error naming the path.
-void writeHistoryLog(const std::string& path, std::string_view bytes);
+// Writes `bytes` to `path` through a hidden file in the same folder, moved into place only once
+// it is whole. A file already at `path` goes to `trash` then, and comes back should the new one
+// fail to take its place; a folder there is never replaced. Throws std::system_error naming the
+// path, with the old file where it was.
+void writeHistoryLog(const std::string& path, std::string_view bytes, Trash& trash);
 
 }  // namespace tossbox

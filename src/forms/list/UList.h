@@ -7,6 +7,7 @@
 #include <QRect>
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "core/sorting/UndoAction.h"
 #include "forms/common/ProgramWindow.h"
@@ -82,6 +83,8 @@ class TForm2 : public ProgramWindow {
   void Panel1MouseMove(QMouseEvent* event);
   bool listBox1Event(QEvent* event);
   bool listBox2Event(QEvent* event);
+  // Asks before the log replaces the file at `path`, which then goes to the trash.
+  [[nodiscard]] bool replaceLogAgreed(const std::string& path);
   // After a key moved the selection of ListBox1: show what it selects now.
   void followSelection();
   [[nodiscard]] Qt::Edges frameEdgesAt(const QPoint& at) const;

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <system_error>
 
+#include "core/files/PathRules.h"
+#include "core/sorting/FileTransfer.h"
 #include "core/sorting/HistoryLog.h"
 #include "forms/common/ByteText.h"
 #include "forms/list/UList.h"
@@ -29,6 +31,13 @@ std::chrono::year_month_day today() {
 }
 
 }  // namespace
+
+bool TForm2::replaceLogAgreed(const std::string& path) {
+  const QString question =
+      QStringLiteral("「%1」は既にあります。\n置き換えますか？（古いﾌｧｲﾙはゴミ箱へ捨てます。）")
+          .arg(byteText(LastPathPart(path)));
+  return program().boxes().confirm(question, this) == BoxAnswer::Yes;
+}
 
 void TForm2::HistoryRecorded() {
   const HistoryList& history = program().history();
@@ -120,12 +129,16 @@ void TForm2::N13Click() {
   request.owner = this;
   request.filter = kLogFilter;
   request.proposedName = QString::fromStdString(proposedLogName(today()));
-  // ".txt" is appended to whatever is chosen, so an overwrite question would name another file.
+  // ".txt" is appended to whatever is chosen, so the dialog's own overwrite question would name
+  // another file: it is asked below, for the file really written.
   request.confirmOverwrite = false;
   const std::optional<std::string> chosen = program().chooseSaveFile(request);
   if (!chosen) return;
+  const std::string path = logFilePath(*chosen);
+  if (entryAt(path) == Entry::File && !replaceLogAgreed(path)) return;
   try {
-    writeHistoryLog(logFilePath(*chosen), historyLogBytes(program().history().lines()));
+    writeHistoryLog(path, historyLogBytes(program().history().lines()),
+                    program().fileOperation().trash());
   } catch (const std::system_error& error) {
     program().boxes().error(QString::fromUtf8(error.what()), this);
   }

@@ -1,10 +1,16 @@
+// Only GLib is included here, never Qt: Qt's `signals` keyword would break GIO's headers.
 #include "platform/sorting/DesktopTrash.h"
 
+#include <dirent.h>
+#include <gio/gio.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 #include "core/files/PathRules.h"
 #include "core/sorting/FileTransfer.h"
@@ -14,6 +20,114 @@ namespace tossbox {
 
 namespace {
 
+struct GObjectUnref {
+  void operator()(gpointer object) const { g_object_unref(object); }
+};
+struct GErrorFree {
+  void operator()(GError* error) const { g_error_free(error); }
+};
+struct DirClose {
+  void operator()(DIR* folder) const { ::closedir(folder); }
+};
+struct MemoryFree {
+  void operator()(char* text) const { std::free(text); }
+};
+
+bool isAbsolute(std::string_view path) {
+  return !path.empty() && path.front() == '/';
+}
+
+std::optional<std::string> environmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+
+// The user's home and data folders as the environment gives them now, by the rules GLib uses.
+struct UserFolders {
+  std::string home;
+  std::string data;
+};
+
+std::optional<UserFolders> currentUserFolders() {
+  std::optional<std::string> home = environmentValue("HOME");
+  if (!home) {
+    const passwd* entry = ::getpwuid(::getuid());
+    if (entry == nullptr || entry->pw_dir == nullptr) return std::nullopt;
+    home = entry->pw_dir;
+  }
+  std::string data =
+      environmentValue("XDG_DATA_HOME").value_or(joinPath(joinPath(*home, ".local"), "share"));
+  // A relative folder would put the trash under the working folder.
+  if (!isAbsolute(*home) || !isAbsolute(data)) return std::nullopt;
+  return UserFolders{std::move(*home), std::move(data)};
+}
+
+// GLib keeps the folders it read first; after the environment changed its trash is elsewhere.
+bool glibAgreesWith(const UserFolders& folders) {
+  return folders.home == g_get_home_dir() && folders.data == g_get_user_data_dir();
+}
+
+bool sameInode(const std::string& path, const struct stat& file) {
+  struct stat now {};
+  return ::lstat(path.c_str(), &now) == 0 && now.st_dev == file.st_dev && now.st_ino == file.st_ino;
+}
+
+// The top folder of the volume that holds `path`.
+std::optional<std::string> volumeTopOf(const std::string& path, dev_t device) {
+  const std::string folder(folderOf(path));
+  const std::unique_ptr<char, MemoryFree> resolved(
+      ::realpath(folder.empty() ? "." : folder.c_str(), nullptr));
+  if (!resolved) return std::nullopt;
+  std::string top = resolved.get();
+  while (top != "/") {
+    const std::string parent(folderOf(top));
+    struct stat above {};
+    if (::stat(parent.c_str(), &above) != 0 || above.st_dev != device) break;
+    top = parent;
+  }
+  return top;
+}
+
+// Where GIO puts a file from `device`: the user's own trash when the file is on the home
+// folder's volume, else one of the two trash folders at the top of the file's volume.
+std::vector<std::string> trashFoldersFor(const std::string& path, dev_t device,
+                                         const UserFolders& folders) {
+  struct stat home {};
+  if (::stat(folders.home.c_str(), &home) == 0 && home.st_dev == device) {
+    return {joinPath(folders.data, "Trash")};
+  }
+  const std::optional<std::string> top = volumeTopOf(path, device);
+  if (!top) return {};
+  const std::string uid = std::to_string(::getuid());
+  return {joinPath(*top, ".Trash/" + uid), joinPath(*top, ".Trash-" + uid)};
+}
+
+// GIO chooses the name in the trash, so the file is looked for by its inode: under its own name
+// first, which is the usual one, then through the whole folder.
+std::optional<std::string> findTrashed(const std::string& trashFolder, std::string_view name,
+                                       const struct stat& file) {
+  const std::string files = joinPath(trashFolder, "files");
+  std::string candidate = joinPath(files, name);
+  if (sameInode(candidate, file)) return candidate;
+  const std::unique_ptr<DIR, DirClose> folder(::opendir(files.c_str()));
+  if (!folder) return std::nullopt;
+  while (const dirent* entry = ::readdir(folder.get())) {
+    if (entry->d_ino != file.st_ino) continue;
+    candidate = joinPath(files, entry->d_name);
+    if (sameInode(candidate, file)) return candidate;
+  }
+  return std::nullopt;
+}
+
+bool trashWithGio(const std::string& path) {
+  const std::unique_ptr<GFile, GObjectUnref> file(g_file_new_for_path(path.c_str()));
+  GError* failure = nullptr;
+  const bool done = g_file_trash(file.get(), nullptr, &failure) != FALSE;
+  const std::unique_ptr<GError, GErrorFree> owned(failure);
+  return done;
+}
+
 // The info file the freedesktop trash keeps for `trashedPath` (".../files/NAME").
 std::optional<std::string> infoFileOf(const std::string& trashedPath) {
   const std::string_view files = folderOf(trashedPath);
@@ -21,39 +135,23 @@ std::optional<std::string> infoFileOf(const std::string& trashedPath) {
   return joinPath(joinPath(folderOf(files), "info"), LastPathPart(trashedPath)) + ".trashinfo";
 }
 
-// Qt's bug put the file under the current folder: bring it back where it was.
-void undoRelativeTrash(const QString& relative, const std::string& original) {
-  const std::string moved =
-      QFile::encodeName(QDir::current().absoluteFilePath(relative)).toStdString();
-  if (renameNoReplace(moved, original)) return;
-  const std::optional<std::string> info = infoFileOf(moved);
-  if (!info) return;
-  (void)removeFile(*info);
-  // The two folders Qt made there, when nothing else is in them.
-  ::rmdir(std::string(folderOf(moved)).c_str());
-  ::rmdir(std::string(folderOf(*info)).c_str());
-}
-
 }  // namespace
 
 std::optional<std::string> DesktopTrash::moveToTrash(const std::string& path) {
-  // Qt names files by QString: a name whose bytes do not survive the round trip (not UTF-8)
-  // would make Qt act on another name, so such a file is not handed to it.
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  if (QFile::encodeName(name).toStdString() != path) return std::nullopt;
-  const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome) || !QDir().mkpath(dataHome)) {
-    return std::nullopt;
+  struct stat file {};
+  if (::lstat(path.c_str(), &file) != 0) return std::nullopt;
+  if (!S_ISREG(file.st_mode) && !S_ISLNK(file.st_mode)) return std::nullopt;
+  const std::optional<UserFolders> folders = currentUserFolders();
+  if (!folders || !glibAgreesWith(*folders)) return std::nullopt;
+  const std::vector<std::string> trashFolders = trashFoldersFor(path, file.st_dev, *folders);
+  if (trashFolders.empty() || !trashWithGio(path)) return std::nullopt;
+  if (sameInode(path, file)) return std::nullopt;
+  for (const std::string& trashFolder : trashFolders) {
+    if (std::optional<std::string> trashed = findTrashed(trashFolder, LastPathPart(path), file)) {
+      return trashed;
+    }
   }
-  QString trashed;
-  if (!QFile::moveToTrash(name, &trashed)) return std::nullopt;
-  if (!QDir::isAbsolutePath(trashed)) {
-    if (!trashed.isEmpty()) undoRelativeTrash(trashed, path);
-    return std::nullopt;
-  }
-  std::string trashedPath = QFile::encodeName(trashed).toStdString();
-  if (entryAt(trashedPath) == Entry::None) return std::nullopt;
-  return trashedPath;
+  return std::nullopt;
 }
 
 bool DesktopTrash::restoreFromTrash(const std::string& trashedPath,

@@ -1,9 +1,13 @@
 #pragma once
-// The freedesktop trash behind the sorting core's Trash, over QFile::moveToTrash. Qt 6.4 reports
-// success and writes into ./files and ./info of the current folder when the data folder
-// ($XDG_DATA_HOME, default ~/.local/share) does not exist, so that folder is made first and a
-// move counts only when Qt names an absolute place where the file now is. Nothing is ever
-// deleted for good: where there is no trash the file stays and the move fails.
+// The freedesktop trash behind the sorting core's Trash, through GIO's g_file_trash: it escapes
+// the original path in the .trashinfo, takes names that are not UTF-8, and fails at once where
+// the info file's name would not fit the file system.
+//
+// GLib reads HOME and XDG_DATA_HOME once per process and keeps what it read. The trash is
+// therefore located here from the current environment, a file is handed to GIO only while GLib
+// agrees with it, and a move counts only when the file is found, by its inode, in that trash.
+// The data folder must be an absolute path, so nothing is ever written into the working folder.
+// Only a regular file or a link is taken; nothing is ever deleted for good.
 #include <optional>
 #include <string>
 

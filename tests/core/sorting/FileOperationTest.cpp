@@ -292,6 +292,23 @@ TEST_F(Sorting, FailuresAreNotRecordedAndSayWhatFailed) {
   EXPECT_EQ(history.entry(0).bytes()[0], 3);
 }
 
+TEST_F(Sorting, OnlyAFileOrALinkGoesToTheTrash) {
+  writeFile(folder.path("in/a.jpg/inside.jpg"), "kept");
+  const OperationResult folderInPlace =
+      operation.run(ActionKind::Trash, folder.path("in/a.jpg"), {}, false);
+  EXPECT_EQ(folderInPlace.failure, OperationFailure::NotAFile);
+  EXPECT_EQ(folderInPlace.statusText(), kTrashFailedText);
+  EXPECT_EQ(readFile(folder.path("in/a.jpg/inside.jpg")), "kept");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path("trash")));
+  EXPECT_TRUE(history.empty());
+
+  std::filesystem::create_symlink(folder.path("in/a.jpg"), folder.path("in/link.jpg"));
+  EXPECT_TRUE(operation.run(ActionKind::Trash, folder.path("in/link.jpg"), {}, false).ok());
+  EXPECT_FALSE(std::filesystem::is_symlink(folder.path("in/link.jpg")));
+  EXPECT_TRUE(exists(folder.path("in/a.jpg/inside.jpg")));
+  EXPECT_EQ(history.size(), 1u);
+}
+
 TEST_F(Sorting, ACopyThatCannotBeFinishedLeavesNoHalfFile) {
   writeFile(folder.path("in/big.jpg"), std::string(1 << 20, 'b'));
   writeFile(folder.path("out/big.jpg"), "old");

@@ -81,14 +81,38 @@ TEST(HistoryLog, Cp932BytesWithCrLfAndVisibleEscapes) {
 
 TEST(HistoryLog, WritesTheBytesAndReportsAFolderThatIsNotThere) {
   testing::TempFolder folder;
+  testing::TempFolder trashFolder;
+  testing::FolderTrash trash(trashFolder.path("trash"));
   const std::string path = logFilePath(folder.path("LOG20261207"));
   const std::string bytes = historyLogBytes(std::vector<std::string>{"a", "b"});
-  writeHistoryLog(path, bytes);
+  writeHistoryLog(path, bytes, trash);
   EXPECT_EQ(testing::readFile(path), "a\r\nb\r\n");
-  writeHistoryLog(path, "c\r\n");
+  writeHistoryLog(path, "c\r\n", trash);
   EXPECT_EQ(testing::readFile(path), "c\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.root()), {}), 1);
-  EXPECT_THROW(writeHistoryLog(folder.path("missing/LOG.txt"), bytes), std::system_error);
+  EXPECT_EQ(testing::readFile(trashFolder.path("trash/1-LOG20261207.txt")), "a\r\nb\r\n");
+  EXPECT_THROW(writeHistoryLog(folder.path("missing/LOG.txt"), bytes, trash), std::system_error);
+}
+
+TEST(HistoryLog, WhatCannotBeReplacedSafelyStaysAsItWas) {
+  testing::TempFolder folder;
+  testing::FolderTrash trash(folder.path("trash"));
+  const std::string path = folder.path("logs/LOG.txt");
+  testing::writeFile(path, "old");
+
+  // The old file cannot go to the trash: it is not replaced and nothing is left behind.
+  trash.refuseTrash = true;
+  EXPECT_THROW(writeHistoryLog(path, "new\r\n", trash), std::system_error);
+  EXPECT_EQ(testing::readFile(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path("logs")), {}), 1);
+
+  // A folder under the log's name is never replaced.
+  trash.refuseTrash = false;
+  const std::string taken = folder.path("logs/taken.txt");
+  testing::writeFile(taken + "/inside", "kept");
+  EXPECT_THROW(writeHistoryLog(taken, "new\r\n", trash), std::system_error);
+  EXPECT_EQ(testing::readFile(taken + "/inside"), "kept");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path("trash")));
 }
 
 }  // namespace
