@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "core/files/Leftovers.h"
 #include "core/files/PathRules.h"
 
 namespace tossbox {
@@ -113,7 +114,8 @@ std::string randomSuffix() {
   std::mt19937_64 generator(device());
   std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
   std::string suffix;
-  for (int i = 0; i < 10; ++i) suffix.push_back(kLetters[pick(generator)]);
+  for (std::size_t i = 0; i < kHiddenNameRandomLength; ++i)
+    suffix.push_back(kLetters[pick(generator)]);
   return suffix;
 }
 
@@ -169,10 +171,15 @@ std::error_code removeFile(const std::string& path) {
   return {};
 }
 
+bool isHiddenCopyName(std::string_view name) {
+  return isTemporaryName(name, kHiddenNamePrefix, kHiddenNameRandomLength);
+}
+
 UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,
                           std::error_code& error) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = joinPath(folder.empty() ? std::string(".") : folder, ".tossbox-" + randomSuffix());
+    path = joinPath(folder.empty() ? std::string(".") : folder,
+                    std::string(kHiddenNamePrefix) + randomSuffix());
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
       error.clear();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "core/files/UniqueFd.h"
@@ -54,6 +55,12 @@ enum class Entry {
 [[nodiscard]] std::error_code renameNoReplace(const std::string& from, const std::string& to);
 
 [[nodiscard]] std::error_code removeFile(const std::string& path);
+
+// The hidden names below: this prefix and kHiddenNameRandomLength letters or digits. A file of
+// such a name still in a folder is a copy that was never finished.
+inline constexpr std::string_view kHiddenNamePrefix = ".tossbox-";
+inline constexpr std::size_t kHiddenNameRandomLength = 10;
+[[nodiscard]] bool isHiddenCopyName(std::string_view name);
 
 // A new empty file under a fresh hidden name in `folder`, opened for writing with `mode` (the
 // umask applies). `path` receives its name.
