@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 namespace tossbox {
 
@@ -29,7 +30,9 @@ std::string SingleInstance::defaultLockPath() {
 
 // Only a lock held by another copy means "already running"; a lock file that cannot be opened
 // or locked is an error of its own, with the system's reason.
-SingleInstance::SingleInstance() : path_(defaultLockPath()) {
+SingleInstance::SingleInstance() : SingleInstance(defaultLockPath()) {}
+
+SingleInstance::SingleInstance(std::string lockPath) : path_(std::move(lockPath)) {
   // Not through a link, and never waiting on whatever else stands at the name.
   const int fd = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) {

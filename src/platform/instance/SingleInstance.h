@@ -14,7 +14,9 @@ class SingleInstance {
     Failed,         // the lock file could not be used; failure() says why
   };
 
+  // The lock at defaultLockPath().
   SingleInstance();
+  explicit SingleInstance(std::string lockPath);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
