@@ -6,17 +6,30 @@
 #include <string>
 #include <vector>
 
+#include "forms/common/ByteText.h"
 #include "forms/main/Program.h"
 #include "platform/instance/SingleInstance.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/TossboxApplication.h"
 
+namespace {
+
+// Why the program does not start: another copy runs, or the lock itself cannot be used.
+QString refusalText(const tossbox::SingleInstance& instance) {
+  if (instance.state() == tossbox::SingleInstance::State::HeldByAnother)
+    return QStringLiteral("すでに起動しています。");
+  return QStringLiteral("起動の確認に使うファイル %1 を使えません（%2）。")
+      .arg(tossbox::byteText(instance.lockPath()), tossbox::byteText(instance.failure()));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   const tossbox::SingleInstance instance;
   tossbox::TossboxApplication app(argc, argv);
   if (!instance.acquired()) {
-    app.messageBoxes().show({QStringLiteral("すでに起動しています。"), QString(),
-                             tossbox::BoxIcon::Error, tossbox::BoxButtons::Ok, nullptr});
+    app.messageBoxes().show({refusalText(instance), QString(), tossbox::BoxIcon::Error,
+                             tossbox::BoxButtons::Ok, nullptr});
     return 1;
   }
   QApplication::setApplicationName(QStringLiteral("Tossbox"));

@@ -7,12 +7,15 @@
 #include <fstream>
 
 #include "RenderTestFixture.h"
+#include "WaitingFifo.h"
+#include "core/picture/JpegRetryCopy.h"
 #include "forms/picture/JpegPictureSource.h"
 #include "forms/render/RenderBitmap.h"
 
 using namespace tossbox;
 using fixtures::JpegKind;
 using fixtures::makeJpeg;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -153,16 +156,23 @@ TEST_F(RenderTest, UnreadableJpegRetriesFromACopyThenFails) {
   layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * 20 + y * 0x1000); };
   const auto bitmap = fixtures::makeBmp(layout);
   const std::string path = file("really a bitmap.jpg", bitmap);
+  PrivateFolder folder;
+  JpegRetryCopy retry(folder);
+  std::vector<std::optional<std::string>> copies;
+  services_.retryCopy = [&](const std::string& from, const RetryCandidate& candidate) {
+    copies.push_back(retry.copy(from, candidate));
+    return copies.back();
+  };
   shown_.kind = 6;
   shown_.format = "before";
   EXPECT_FALSE(RenderJpeg(services_, previewArgs(path)));
   EXPECT_TRUE(preview_->picture().isNull());
   EXPECT_EQ(shown_.kind, 6);
   EXPECT_EQ(shown_.format, "before");
-  // The retry copied the file to the temporary folder, replacing what was there.
-  std::ifstream copy(temp_ / "ppp.jpg", std::ios::binary);
-  const fixtures::ByteVector copied((std::istreambuf_iterator<char>(copy)), {});
-  EXPECT_EQ(copied, bitmap);
+  // Offered the retry, which copies nothing: the file does not start as a JPEG does.
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_FALSE(copies[0]);
+  EXPECT_FALSE(fs::exists(temp_ / "ppp.jpg"));
 
   // DisplayFile's fallback then reaches the bitmap renderer, which shows it.
   ASSERT_TRUE(RenderBitmap(services_, previewArgs(path)));
@@ -172,21 +182,40 @@ TEST_F(RenderTest, UnreadableJpegRetriesFromACopyThenFails) {
 
 TEST_F(RenderTest, RetryShowsTheCopyWhenTheCopyReads) {
   const auto good = makeJpeg(40, 30, JpegKind::Baseline);
-  std::vector<std::pair<std::string, std::string>> copies;
-  services_.copyForRetry = [&](const std::string& from, const std::string& to) {
-    copies.emplace_back(from, to);
-    fixtures::writeFile(to, good);
-    return true;
+  const std::string copyPath = (temp_ / "ppp.jpg").string();
+  std::vector<std::pair<std::string, RetryCandidate>> copies;
+  services_.retryCopy = [&](const std::string& from, const RetryCandidate& candidate) {
+    copies.emplace_back(from, candidate);
+    fixtures::writeFile(copyPath, good);
+    return std::optional<std::string>(copyPath);
   };
-  const std::string broken = file("broken.jpg", fixtures::ByteVector(64, 0));
+  fixtures::ByteVector brokenBytes(64, 0);
+  brokenBytes[0] = 0xFF;
+  brokenBytes[1] = 0xD8;
+  const std::string broken = file("broken.jpg", brokenBytes);
   ASSERT_TRUE(RenderJpeg(services_, previewArgs(broken)));
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0].first, broken);
-  EXPECT_EQ(copies[0].second, (temp_ / "ppp.jpg").string());
+  EXPECT_TRUE(copies[0].second.startsAsJpeg);
+  EXPECT_EQ(copies[0].second.identity.size, 64u);
   EXPECT_EQ(preview_->picture().width(), 20);
   EXPECT_EQ(shown_.width, 40);
   EXPECT_EQ(shown_.fileSize, 64);
 
-  services_.copyForRetry = [](const std::string&, const std::string&) { return false; };
+  services_.retryCopy = [](const std::string&, const RetryCandidate&) {
+    return std::optional<std::string>();
+  };
   EXPECT_FALSE(RenderJpeg(services_, previewArgs(broken)));
+
+  // A FIFO is neither read nor offered a retry.
+  WaitingFifo fifo((folder_ / "pipe.jpg").string());
+  bool offered = false;
+  services_.retryCopy = [&](const std::string&, const RetryCandidate&) {
+    offered = true;
+    return std::optional<std::string>();
+  };
+  EXPECT_FALSE(RenderJpeg(services_, previewArgs(fifo.path())));
+  fifo.stop();
+  EXPECT_FALSE(fifo.rescued());
+  EXPECT_FALSE(offered);
 }

@@ -5,6 +5,7 @@
 
 #include "../core/picture/PictureFixtures.h"
 #include "SortingFixture.h"
+#include "WaitingFifo.h"
 #include "core/sorting/ConflictLabels.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/warning/UWarning.h"
@@ -140,4 +141,25 @@ TEST_F(SameNameTest, BothPicturesAreTheirOwnFiles) {
   EXPECT_EQ(label("Label3").toStdString(), conflictSizeText(fs::file_size(in / "pic.bmp")));
   EXPECT_EQ(label("Label6").toStdString(), conflictSizeText(fs::file_size(out / "pic.bmp")));
   click("Button1");
+}
+
+// A FIFO standing at the target's name is named in the dialog but never read.
+TEST_F(SameNameTest, AFifoAtTheTargetIsNotWaitedOn) {
+  fixtures::BmpLayout layout;
+  layout.width = 8;
+  layout.height = 8;
+  layout.value = [](int, int) { return 0x00FF00u; };
+  fixtures::writeFile((in / "pic.bmp").string(), fixtures::makeBmp(layout));
+  WaitingFifo fifo((out / "pic.bmp").string());
+  start({(in / "pic.bmp").string()});
+  setButton(1, out);
+  press(1);
+  fifo.stop();
+  EXPECT_FALSE(fifo.rescued());
+  ASSERT_TRUE(dialog().isVisible());
+  EXPECT_FALSE(dialog().image1().picture().isNull());
+  EXPECT_TRUE(dialog().image2().picture().isNull());
+  EXPECT_EQ(label("Label9"), "先名前：pic.bmp");
+  click("Button1");
+  EXPECT_TRUE(fs::is_fifo(out / "pic.bmp"));
 }

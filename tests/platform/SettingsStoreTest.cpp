@@ -124,6 +124,24 @@ TEST(SettingsStore, UnparsableFileIsKeptAsBad) {
   EXPECT_EQ(store.loadRecord(kScreen).record, exampleRecord());
 }
 
+// Also beside the file a linked store leads to: that is where its saves are written.
+TEST(SettingsStore, LeftoversOfUnfinishedSavesAreRemovedBesideALinkedStore) {
+  TempHome home;
+  const SettingsStore store;
+  ASSERT_TRUE(store.saveRecord(exampleRecord()).saved);
+  const fs::path elsewhere = home.makeDir("kept elsewhere");
+  fs::rename(store.path(), elsewhere / "real.reg");
+  fs::create_symlink(elsewhere / "real.reg", store.path());
+  writeFile(store.path().string() + ".tmp.aB3xYz", "left");
+  writeFile(store.path().string() + ".tmp.aB3xYz7", "not our name");
+  writeFile(elsewhere / "real.reg.tmp.Zz9Zz9", "left");
+  writeFile(elsewhere / "Software-stv.reg.tmp.Zz9Zz9", "not beside the store");
+  EXPECT_EQ(store.removeLeftovers(), 2);
+  EXPECT_EQ(filesIn(elsewhere), (std::vector<fs::path>{"Software-stv.reg.tmp.Zz9Zz9", "real.reg"}));
+  EXPECT_EQ(filesIn(store.path().parent_path()),
+            (std::vector<fs::path>{"Software-stv.reg", "Software-stv.reg.tmp.aB3xYz7"}));
+}
+
 TEST(SettingsStore, BadFileThatCannotBeMovedIsNeverReplaced) {
   TempHome home;
   const SettingsStore store;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <system_error>
 #include "TempHome.h"
 #include "platform/instance/SingleInstance.h"
 
@@ -62,4 +64,44 @@ TEST(SingleInstance, WithoutARuntimeFolderTheLockIsPerUserInTmp) {
   TempHome home;
   unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(SingleInstance::defaultLockPath(), "/tmp/TOSSMTX-" + std::to_string(getuid()));
+}
+
+// Only a lock held by another copy is "already running". A lock file this user cannot open
+// (another user's, a folder closed to it) is an error with the system's reason: here the child
+// runs as nobody against a runtime folder only its owner may enter (as root), or the folder is
+// made read-only (as anyone else).
+TEST(SingleInstance, ALockThatCannotBeOpenedIsAnErrorNotAnotherCopy) {
+  TempHome home;
+  const bool asRoot = geteuid() == 0;
+  if (!asRoot) chmod(home.runtimeDir().c_str(), 0500);
+  const std::string lock = (home.runtimeDir() / "TOSSMTX").string();
+  int reason[2];
+  ASSERT_EQ(pipe(reason), 0);
+  const int state = inChild([&] {
+    if (asRoot && (setgid(65534) != 0 || setuid(65534) != 0)) return 9;
+    const SingleInstance refused(lock);
+    (void)!write(reason[1], refused.failure().data(), refused.failure().size());
+    return static_cast<int>(refused.state());
+  });
+  close(reason[1]);
+  char text[256] = {};
+  (void)!read(reason[0], text, sizeof text - 1);
+  close(reason[0]);
+  chmod(home.runtimeDir().c_str(), 0700);
+  EXPECT_EQ(state, static_cast<int>(SingleInstance::State::Failed));
+  EXPECT_STREQ(text, std::generic_category().message(EACCES).c_str());
+
+  // A FIFO or a link at the lock's name is not a lock file either.
+  ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0);
+  EXPECT_EQ(SingleInstance().state(), SingleInstance::State::Failed);
+  unlink(lock.c_str());
+  ASSERT_EQ(symlink((home.root() / "elsewhere").c_str(), lock.c_str()), 0);
+  EXPECT_EQ(SingleInstance().state(), SingleInstance::State::Failed);
+  unlink(lock.c_str());
+
+  // While a copy holds it, the next one is told just that.
+  const SingleInstance first;
+  ASSERT_EQ(first.state(), SingleInstance::State::Acquired);
+  EXPECT_EQ(inChild([] { return static_cast<int>(SingleInstance().state()); }),
+            static_cast<int>(SingleInstance::State::HeldByAnother));
 }

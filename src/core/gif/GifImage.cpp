@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/files/RegularFile.h"
 #include "core/gif/GifException.h"
 #include "core/gif/GifTrailer.h"
 
@@ -40,11 +41,19 @@ TGIFImage::~TGIFImage() {
 }
 
 void TGIFImage::loadFromFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::system_error(errno, std::generic_category(), path);
-  const auto bytes = readAll(file);
-  if (file.bad()) throw std::system_error(errno, std::generic_category(), path);
-  loadFromMemory(bytes);
+  // As large as any picture the program shows; a FIFO or device is refused, never waited on.
+  constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
+  FileFailure failure;
+  const std::optional<FileBytes> file = readRegularFile(path, kMaxFileBytes, failure);
+  if (!file) {
+    const std::error_code error =
+        failure.error ? failure.error
+                      : std::make_error_code(failure.problem == FileProblem::TooLarge
+                                                 ? std::errc::file_too_large
+                                                 : std::errc::invalid_argument);
+    throw std::system_error(error, path);
+  }
+  loadFromMemory(file->bytes);
 }
 
 void TGIFImage::loadFromStream(std::istream& stream) {

@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <vector>
 
+#include "core/files/RegularFile.h"
 #include "core/shellns/FolderHandle.h"
 
 namespace tossbox {
@@ -42,13 +42,9 @@ std::string withoutTrailingSlashes(std::string path) {
 }
 
 std::string readSmallFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::vector<char> buffer(kMaxUserDirsBytes + 1);
-  in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-  const auto count = static_cast<std::size_t>(in.gcount());
-  if (count > kMaxUserDirsBytes) return {};
-  return std::string(buffer.data(), count);
+  const std::optional<FileBytes> file = readRegularFile(path, kMaxUserDirsBytes);
+  if (!file) return {};
+  return std::string(file->bytes.begin(), file->bytes.end());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "core/files/Leftovers.h"
 #include "core/files/PathRules.h"
 
 namespace tossbox {
@@ -116,12 +117,14 @@ std::string randomSuffix() {
   std::mt19937_64 generator(device());
   std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
   std::string suffix;
-  for (int i = 0; i < 10; ++i) suffix.push_back(kLetters[pick(generator)]);
+  for (std::size_t i = 0; i < kHiddenNameRandomLength; ++i)
+    suffix.push_back(kLetters[pick(generator)]);
   return suffix;
 }
 
 std::string hiddenNameIn(const std::string& folder) {
-  return joinPath(folder.empty() ? std::string(".") : folder, ".tossbox-" + randomSuffix());
+  return joinPath(folder.empty() ? std::string(".") : folder,
+                  std::string(kHiddenNamePrefix) + randomSuffix());
 }
 
 }  // namespace
@@ -197,6 +200,10 @@ std::optional<std::string> linkTextOf(const std::string& path) {
     if (text.size() >= (std::size_t{1} << 20)) return std::nullopt;
     text.resize(text.size() * 2);
   }
+}
+
+bool isHiddenCopyName(std::string_view name) {
+  return isTemporaryName(name, kHiddenNamePrefix, kHiddenNameRandomLength);
 }
 
 UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "core/files/UniqueFd.h"
@@ -65,6 +66,12 @@ enum class Entry {
 
 // The text of the symbolic link at `path`, exactly as stored; nullopt when it is not a link.
 [[nodiscard]] std::optional<std::string> linkTextOf(const std::string& path);
+
+// The hidden names below: this prefix and kHiddenNameRandomLength letters or digits. A file of
+// such a name still in a folder is a copy that was never finished.
+inline constexpr std::string_view kHiddenNamePrefix = ".tossbox-";
+inline constexpr std::size_t kHiddenNameRandomLength = 10;
+[[nodiscard]] bool isHiddenCopyName(std::string_view name);
 
 // A new empty file under a fresh hidden name in `folder`, opened for writing with `mode` (the
 // umask applies). `path` receives its name.

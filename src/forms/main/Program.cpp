@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QThread>
 
+#include "core/files/Leftovers.h"
+#include "core/sorting/FileTransfer.h"
 #include "forms/about/About.h"
 #include "forms/fileinfo/UFileInfo.h"
 #include "forms/folderselect/NewFLD.h"
@@ -35,6 +37,7 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
   };
   installPictureRenderers(renderers_);
   form1_ = std::make_unique<TForm1>(*this);
+  removeLeftovers();
   connectRenderServices();
   folderSett_ = std::make_unique<TFolderSett>(*this);
   fSyurui_ = std::make_unique<TFSyurui>(*this);
@@ -54,6 +57,19 @@ void Program::connectRenderServices() {
     form1_->ProgressUpdate(stage, percent);
   };
   renderServices_.displayDepth = QGuiApplication::primaryScreen()->depth();
+  renderServices_.retryCopy = [this](const std::string& path, const RetryCandidate& candidate) {
+    return jpegRetry_.copy(path, candidate);
+  };
+}
+
+// The settings are loaded by now, so the target folders are known. Only this copy of the
+// program runs (the single-instance lock), so no other writer's files are at stake.
+void Program::removeLeftovers() {
+  settingsBinding_.store().removeLeftovers();
+  for (int n = 1; n <= kFolderButtonCount; ++n) {
+    const std::string& folder = state_.settings.target(n).FolderPath;
+    if (!folder.empty()) removeOwnLeftovers(folder, isHiddenCopyName);
+  }
 }
 
 Program::~Program() = default;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/files/PrivateFolder.h"
+#include "core/picture/JpegRetryCopy.h"
 #include "core/sorting/FileOperation.h"
 #include "core/sorting/HistoryList.h"
 #include "forms/common/SaveFileChooser.h"
@@ -80,9 +82,13 @@ class Program {
 
  private:
   void connectRenderServices();
+  void removeLeftovers();
 
   MessageBoxes& boxes_;
   std::vector<std::string> arguments_;
+  // Files only this run of the program may see: the JPEG retry's copy. Removed at exit.
+  PrivateFolder privateFolder_;
+  JpegRetryCopy jpegRetry_{privateFolder_};
   SharedState state_;
   SettingsBinding settingsBinding_;
   std::unique_ptr<Artwork> art_;

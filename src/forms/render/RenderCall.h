@@ -4,7 +4,10 @@
 // handled the file; DisplayFile's fallback depends on that answer.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "core/picture/JpegRetryCopy.h"
 
 namespace tossbox {
 
@@ -31,8 +34,10 @@ struct RenderServices {
   std::function<void(ProgressStage, int percent)> progress;
   // Bits per pixel of the display (JPEG output depth follows it).
   int displayDepth = 24;
-  // The copy the JPEG renderer retries from; a plain file copy when empty.
-  std::function<bool(const std::string& from, const std::string& to)> copyForRetry;
+  // The private copy the JPEG renderer retries a failed decode from, or nullopt when the file
+  // gets no retry; no retry at all when empty.
+  std::function<std::optional<std::string>(const std::string& path, const RetryCandidate&)>
+      retryCopy;
   // Where the threads animating GIF pictures get their drawing done: made on the GUI thread
   // by the GIF renderer when it first needs one, then shared by every GIF it shows.
   std::shared_ptr<UiThreadCaller> gifUiThread;

@@ -1,8 +1,5 @@
 #include "forms/render/RenderJpeg.h"
 
-#include <QDir>
-#include <QFile>
-
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
 #include "forms/picture/JpegPictureSource.h"
@@ -22,20 +19,10 @@ struct LoadedJpeg {
   JpegHeaderFacts facts;
 };
 
-std::optional<LoadedJpeg> load(const std::string& path) {
-  auto bytes = readPictureFile(path);
-  if (!bytes) return std::nullopt;
-  const auto facts = readJpegHeader(*bytes);
+std::optional<LoadedJpeg> load(std::vector<std::uint8_t> bytes) {
+  const auto facts = readJpegHeader(bytes);
   if (!facts) return std::nullopt;
-  return LoadedJpeg{std::make_shared<const std::vector<std::uint8_t>>(std::move(*bytes)), *facts};
-}
-
-std::string retryPath() {
-  return QFile::encodeName(QDir::tempPath()).toStdString() + "/ppp.jpg";
-}
-
-bool copyForRetry(RenderServices& services, const std::string& from, const std::string& to) {
-  return services.copyForRetry ? services.copyForRetry(from, to) : copyFileReplacing(from, to);
+  return LoadedJpeg{std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes)), *facts};
 }
 
 // The smallest scale libjpeg offers whose picture still covers the fitted
@@ -88,13 +75,19 @@ bool show(RenderServices& services, const RenderArgs& args, const LoadedJpeg& jp
 
 bool RenderJpeg(RenderServices& services, const RenderArgs& args) {
   if (&args.target != services.preview && reusePreviewPicture(services, args)) return true;
-  if (const auto jpeg = load(args.path)) {
+  std::optional<FileBytes> file = readRegularFile(args.path, kMaxPictureFileBytes);
+  if (!file) return false;
+  const RetryCandidate candidate = retryCandidateOf(*file);
+  if (const auto jpeg = load(std::move(file->bytes))) {
     if (show(services, args, *jpeg)) return true;
   }
   // One retry from a copy: the copy is plain and not an action of the user's.
-  const std::string copy = retryPath();
-  if (!copyForRetry(services, args.path, copy)) return false;
-  const auto jpeg = load(copy);
+  if (!services.retryCopy) return false;
+  const std::optional<std::string> copy = services.retryCopy(args.path, candidate);
+  if (!copy) return false;
+  auto copied = readPictureFile(*copy);
+  if (!copied) return false;
+  const auto jpeg = load(std::move(*copied));
   return jpeg && show(services, args, *jpeg);
 }
 

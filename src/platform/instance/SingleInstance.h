@@ -8,20 +8,34 @@ namespace tossbox {
 
 class SingleInstance {
  public:
+  enum class State {
+    Acquired,       // this copy holds the lock
+    HeldByAnother,  // another copy of the program runs
+    Failed,         // the lock file could not be used; failure() says why
+  };
+
+  // The lock at defaultLockPath().
   SingleInstance();
+  explicit SingleInstance(std::string lockPath);
   ~SingleInstance();
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // False when another copy holds the lock.
-  [[nodiscard]] bool acquired() const { return fd_ >= 0; }
+  [[nodiscard]] State state() const { return state_; }
+  [[nodiscard]] bool acquired() const { return state_ == State::Acquired; }
   [[nodiscard]] const std::string& lockPath() const { return path_; }
+  // The system's reason when the state is Failed.
+  [[nodiscard]] const std::string& failure() const { return failure_; }
 
   static std::string defaultLockPath();
 
  private:
+  void fail(std::string reason);
+
   std::string path_;
   int fd_ = -1;
+  State state_ = State::Failed;
+  std::string failure_;
 };
 
 }  // namespace tossbox

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/files/Leftovers.h"
+#include "core/files/RegularFile.h"
 #include "core/files/UniqueFd.h"
 #include "core/settings/RegistryFile.h"
 
@@ -54,39 +56,28 @@ struct FileRead {
 
 FileRead readWholeFile(const fs::path& file) {
   FileRead result;
-  UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    if (errno == ENOENT) return result;
-    result.state = ReadState::Failed;
-    result.problem = errnoText(errno);
+  FileFailure failure;
+  const std::optional<FileBytes> read = readRegularFile(file.string(), kMaxFileSize, failure);
+  if (read) {
+    result.state = ReadState::Read;
+    result.bytes.assign(read->bytes.begin(), read->bytes.end());
     return result;
+  }
+  switch (failure.problem) {
+    case FileProblem::Missing:
+      return result;
+    case FileProblem::NotRegular:
+      result.problem = "通常のファイルではありません";
+      break;
+    case FileProblem::TooLarge:
+      result.problem = "ファイルが大きすぎます";
+      break;
+    case FileProblem::None:
+    case FileProblem::System:
+      result.problem = failure.error.message();
+      break;
   }
   result.state = ReadState::Failed;
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0) {
-    result.problem = errnoText(errno);
-    return result;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    result.problem = "通常のファイルではありません";
-    return result;
-  }
-  char buffer[65536];
-  while (true) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      result.problem = errnoText(errno);
-      return result;
-    }
-    if (n == 0) break;
-    if (result.bytes.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
-      result.problem = "ファイルが大きすぎます";
-      return result;
-    }
-    result.bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  result.state = ReadState::Read;
   return result;
 }
 
@@ -130,9 +121,13 @@ void syncFolder(const fs::path& folder) {
 
 // Replaces `target` with `bytes` so that it is either the old file or the new
 // one, never a part; an error text on failure.
+constexpr std::string_view kTemporaryInfix = ".tmp.";
+constexpr std::size_t kTemporaryRandomLength = 6;  // mkostemp's XXXXXX
+
 std::optional<std::string> writeAtomically(const fs::path& target, std::string_view bytes) {
   const fs::path folder = target.parent_path();
-  std::string pattern = (folder / target.filename()).string() + ".tmp.XXXXXX";
+  std::string pattern = (folder / target.filename()).string() + std::string(kTemporaryInfix) +
+                        std::string(kTemporaryRandomLength, 'X');
   const int raw = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (raw < 0) return errnoText(errno);
   UniqueFd fd(raw);
@@ -263,6 +258,21 @@ SettingsStore::SaveResult SettingsStore::save(const std::vector<NamedValue>& val
   }
   result.saved = true;
   return result;
+}
+
+int SettingsStore::removeLeftovers() const {
+  const auto removeBeside = [](const fs::path& file) {
+    const std::string prefix = file.filename().string() + std::string(kTemporaryInfix);
+    return removeOwnLeftovers(file.parent_path().string(), [&](std::string_view name) {
+      return isTemporaryName(name, prefix, kTemporaryRandomLength);
+    });
+  };
+  int removed = removeBeside(path_);
+  // A linked store is written beside the file the link leads to.
+  std::string linkProblem;
+  if (const auto target = resolveLinks(path_, linkProblem); target && *target != path_)
+    removed += removeBeside(*target);
+  return removed;
 }
 
 SettingsLoadResult SettingsStore::loadRecord(const ScreenGeometry& geometry) const {

@@ -45,6 +45,10 @@ class SettingsStore {
   // Sets `values` in the key, creating the file and its folder when needed.
   [[nodiscard]] SaveResult save(const std::vector<NamedValue>& values) const;
 
+  // Removes the temporary files of saves that never finished (the program was killed between
+  // creating and renaming one); the number removed. Only while no other copy runs.
+  int removeLeftovers() const;
+
   // load() and loadSettingsRecord() in one: the record at start-up, with every
   // message of both.
   [[nodiscard]] SettingsLoadResult loadRecord(const ScreenGeometry& geometry) const;

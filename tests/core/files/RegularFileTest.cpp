@@ -1,0 +1,46 @@
+// Reading a file the user named: only regular files, never a wait on a FIFO or device.
+#include "core/files/RegularFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "../../support/WaitingFifo.h"
+
+using namespace tossbox;
+namespace fs = std::filesystem;
+
+namespace {
+
+class RegularFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "tossbox-regular-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  [[nodiscard]] std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(RegularFileTest, FifosFoldersAndDevicesAreRefusedAtOnce) {
+  WaitingFifo fifo(path("pipe.jpg"));
+  FileFailure failure;
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(readRegularFile(fifo.path(), 1 << 20, failure));
+  EXPECT_EQ(failure.problem, FileProblem::NotRegular);
+  EXPECT_FALSE(openRegularFile(fifo.path(), failure));
+  EXPECT_EQ(failure.problem, FileProblem::NotRegular);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+  fifo.stop();
+  EXPECT_FALSE(fifo.rescued());
+
+  EXPECT_FALSE(readRegularFile(dir_.string(), 1 << 20, failure));
+  EXPECT_EQ(failure.problem, FileProblem::NotRegular);
+  EXPECT_FALSE(readRegularFile("/dev/zero", 1 << 20, failure));
+  EXPECT_EQ(failure.problem, FileProblem::NotRegular);
+}
