@@ -65,6 +65,7 @@ bool dibPixelsDecodable(const DibHeader& h) {
 
 std::optional<DibPixels> decodeDibPixels(const DibHeader& h, Bytes colourTable, Bytes bits) {
   if (!dibPixelsDecodable(h) || !fits(bits, 0, dibUncompressedBytes(h))) return std::nullopt;
+  if (std::uint64_t(h.width) * std::uint64_t(h.height) > kMaxDecodedPixels) return std::nullopt;
   const std::vector<std::uint32_t> palette =
       h.bitCount <= 8 ? paletteOf(h, colourTable) : std::vector<std::uint32_t>{};
   const std::size_t stride = static_cast<std::size_t>(dibUncompressedBytes(h) / h.height);

@@ -11,6 +11,11 @@
 
 namespace tossbox {
 
+// The most pixels decoded: 128 MiB of 32-bit words, the budget Qt's own
+// image readers keep, so that a small file of one-bit rows cannot ask for
+// gigabytes.
+inline constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 25;
+
 struct DibPixels {
   int width = 0;
   int height = 0;
@@ -28,8 +33,8 @@ struct DibPixels {
 
 // `colourTable` holds the header's palette entries (it may be empty for
 // direct colour); `bits` starts at the first stored row. Nothing when the
-// bitmap is not decodable or its rows do not all lie inside `bits`. Indices
-// past the colour table give opaque black.
+// bitmap is not decodable, has more than kMaxDecodedPixels, or its rows do
+// not all lie inside `bits`. Indices past the colour table give opaque black.
 [[nodiscard]] std::optional<DibPixels> decodeDibPixels(const DibHeader& header, Bytes colourTable,
                                                        Bytes bits);
 

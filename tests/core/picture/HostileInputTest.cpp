@@ -7,6 +7,7 @@
 
 #include "PictureFixtures.h"
 #include "core/picture/BitmapHeader.h"
+#include "core/picture/DibPixels.h"
 #include "core/picture/IconImage.h"
 #include "core/picture/JpegDecoder.h"
 #include "core/picture/WmfPlayer.h"
@@ -223,4 +224,16 @@ TEST(HostileInput, DamagedIconBitmapsDecodeOrFailCleanly) {
   const auto unmasked = decodeIconBitmap(good.first(good.size() - 4));
   ASSERT_TRUE(unmasked);
   EXPECT_EQ(unmasked->argb[0] >> 24, 0xFFu);
+}
+
+TEST(HostileInput, SmallRowsCannotAskForAHugePicture) {
+  // 4 MiB of one-bit rows would be 128 MiB and more of pixels.
+  DibHeader header;
+  header.width = 8192;
+  header.height = 4097;
+  header.bitCount = 1;
+  const std::vector<std::uint8_t> rows(dibUncompressedBytes(header), 0);
+  EXPECT_FALSE(decodeDibPixels(header, {}, rows));
+  header.height = 8;
+  EXPECT_TRUE(decodeDibPixels(header, {}, rows));
 }
