@@ -1,10 +1,13 @@
 #include "forms/render/RenderBitmap.h"
 
+#include <bit>
+
 #include "RenderTestFixture.h"
 
 using namespace tossbox;
 using fixtures::BmpCompression;
 using fixtures::BmpLayout;
+using fixtures::makeBmp;
 using fixtures::Rgb;
 
 namespace {
@@ -164,4 +167,134 @@ TEST_F(RenderTest, CorruptBitmapIsNotHandled) {
     EXPECT_EQ(shown_.depth, before.depth);
   }
   EXPECT_FALSE(RenderBitmap(services_, previewArgs((folder_ / "missing.bmp").string())));
+}
+
+namespace {
+
+// How much of its mask a channel of the test pattern fills.
+enum class Level { None, Half, Full };
+
+struct PatternPixel {
+  Level r, g, b, a;
+};
+
+// Alpha is clear or full only, so that even a one-bit alpha can hold it.
+const std::vector<PatternPixel> kLevelPattern = {
+    {Level::Full, Level::None, Level::Half, Level::Full},
+    {Level::None, Level::Full, Level::None, Level::None},
+    {Level::Half, Level::Half, Level::Full, Level::Full},
+    {Level::Full, Level::Full, Level::Full, Level::None},
+    {Level::None, Level::None, Level::None, Level::Full}};
+
+std::uint32_t stored(std::uint32_t mask, Level level) {
+  if (mask == 0 || level == Level::None) return 0;
+  const int shift = std::countr_zero(mask);
+  const std::uint32_t max = mask >> shift;
+  return (level == Level::Full ? max : (max + 1) / 2) << shift;
+}
+
+struct MaskCase {
+  std::string name;
+  int bits;
+  int headerSize;
+  std::uint32_t red, green, blue, alpha;
+  BmpCompression compression = BmpCompression::BitFields;
+};
+
+BmpLayout levelLayout(const MaskCase& c) {
+  BmpLayout s;
+  s.width = 5;
+  s.height = 2;
+  s.bits = c.bits;
+  s.headerSize = c.headerSize;
+  s.compression = c.compression;
+  s.masks[0] = c.red;
+  s.masks[1] = c.green;
+  s.masks[2] = c.blue;
+  s.alphaMask = c.alpha;
+  s.value = [c](int x, int y) {
+    const PatternPixel& p = kLevelPattern[static_cast<std::size_t>((x + y) % 5)];
+    return stored(c.red, p.r) | stored(c.green, p.g) | stored(c.blue, p.b) | stored(c.alpha, p.a);
+  };
+  return s;
+}
+
+// A full channel must come out 255 and an empty one 0, whatever its width;
+// a half-full one near 128 (masks of four bits and more).
+bool channelIs(int value, Level level) {
+  if (level == Level::None) return value == 0;
+  if (level == Level::Full) return value == 255;
+  return std::abs(value - 128) <= 8;
+}
+
+void expectLevels(const QImage& shown, const MaskCase& c) {
+  const QImage image = shown.convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(image.size(), QSize(5, 2));
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const PatternPixel& p = kLevelPattern[static_cast<std::size_t>((x + y) % 5)];
+      const QRgb pixel = image.pixel(x, y);
+      SCOPED_TRACE(testing::Message() << x << "," << y << " = " << std::hex << pixel);
+      EXPECT_TRUE(channelIs(qRed(pixel), p.r));
+      EXPECT_TRUE(channelIs(qGreen(pixel), p.g));
+      EXPECT_TRUE(channelIs(qBlue(pixel), p.b));
+      EXPECT_TRUE(channelIs(qAlpha(pixel), c.alpha != 0 ? p.a : Level::Full));
+    }
+  }
+}
+
+}  // namespace
+
+TEST_F(RenderTest, NarrowBitFieldAlphaIsWidenedLikeTheColours) {
+  for (const MaskCase& c :
+       {MaskCase{"1-5-5-5", 16, 108, 0x7C00, 0x03E0, 0x001F, 0x8000},
+        MaskCase{"4-4-4-4", 16, 56, 0x0F00, 0x00F0, 0x000F, 0xF000},
+        MaskCase{"2-10-10-10", 32, 124, 0x3FF00000, 0x000FFC00, 0x3FF, 0xC0000000},
+        // Newer headers name the alpha of plain 32-bit pixels too.
+        MaskCase{"plain 32 bit", 32, 124, 0xFF0000, 0xFF00, 0xFF, 0xFF000000,
+                 BmpCompression::Rgb}}) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(
+        RenderBitmap(services_, previewArgs(file(c.name + ".bmp", makeBmp(levelLayout(c))))));
+    expectLevels(preview_->picture().image(), c);
+  }
+}
+
+TEST_F(RenderTest, ColourMasksWiderThanEightBitsAreScaledDown) {
+  for (const MaskCase& c : {MaskCase{"11-11-10", 32, 40, 0xFFE00000, 0x001FFC00, 0x3FF, 0},
+                            MaskCase{"9-bit green", 32, 40, 0x01FE0000, 0x0001FF00, 0xFF, 0},
+                            MaskCase{"17-bit green", 32, 108, 0xFE000000, 0x01FFFF00, 0xFF, 0}}) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(
+        RenderBitmap(services_, previewArgs(file(c.name + ".bmp", makeBmp(levelLayout(c))))));
+    expectLevels(preview_->picture().image(), c);
+    EXPECT_EQ(shown_.depth, "??ﾋﾞｯﾄ ｶｽﾀﾑｶﾗｰ");
+  }
+}
+
+TEST_F(RenderTest, FiftySixByteHeaderShowsTheSamePixelsAsTheCommonHeaders) {
+  BmpLayout alpha = levelLayout({"8-8-8-8", 32, 108, 0xFF0000, 0xFF00, 0xFF, 0xFF000000});
+  BmpLayout rgb565 = direct(16, BmpCompression::BitFields, pack565);
+  rgb565.masks[0] = 0xF800;
+  rgb565.masks[1] = 0x07E0;
+  rgb565.masks[2] = 0x001F;
+  const std::vector<std::pair<std::string, BmpLayout>> layouts = {
+      {"alpha bit fields", alpha},
+      {"5-6-5", rgb565},
+      {"24 bit", direct(24, BmpCompression::Rgb, pack888)},
+      {"8 bit", indexed(8)},
+      {"RLE8", indexed(8, BmpCompression::Rle8)}};
+  for (const auto& [name, common] : layouts) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(RenderBitmap(services_, previewArgs(file(name + " common.bmp", makeBmp(common)))));
+    const QImage expected = preview_->picture().image().convertToFormat(QImage::Format_ARGB32);
+    const std::string depth = shown_.depth;
+    BmpLayout v3 = common;
+    v3.headerSize = 56;
+    preview_->clearPicture();
+    EXPECT_TRUE(RenderBitmap(services_, previewArgs(file(name + " 56.bmp", makeBmp(v3)))));
+    EXPECT_EQ(preview_->picture().image().convertToFormat(QImage::Format_ARGB32), expected);
+    EXPECT_EQ(shown_.depth, depth);
+    EXPECT_EQ(shown_.width, common.width);
+  }
 }

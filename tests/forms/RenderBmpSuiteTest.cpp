@@ -22,7 +22,7 @@ std::map<std::string, std::vector<std::string>> referencesOfThePage() {
   std::map<std::string, std::vector<std::string>> references;
   if (!page.open(QIODevice::ReadOnly)) return references;
   const QString html = QString::fromUtf8(page.readAll());
-  const QRegularExpression name(QStringLiteral("<td>([gqbx]/[^<]+\\.bmp)</td>"));
+  const QRegularExpression name(QStringLiteral("<td[^>]*>([gqbx]/[^<]+\\.bmp)</td>"));
   const QRegularExpression image(QStringLiteral("<img[^>]*src=\"([^\"]+)\""));
   for (const QString& row : html.split(QStringLiteral("<tr>"))) {
     const auto file = name.match(row);
@@ -52,6 +52,19 @@ int largestDifference(const QImage& shown, const QImage& reference) {
       if (qAlpha(q) != 255) continue;
       worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
                         std::abs(qBlue(p) - qBlue(q))});
+    }
+  }
+  return worst;
+}
+
+int largestAlphaDifference(const QImage& shown, const QImage& reference) {
+  if (shown.size() != reference.size()) return -1;
+  const QImage a = shown.convertToFormat(QImage::Format_ARGB32);
+  const QImage b = reference.convertToFormat(QImage::Format_ARGB32);
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      worst = std::max(worst, std::abs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y))));
     }
   }
   return worst;
@@ -128,5 +141,27 @@ TEST_F(RenderTest, BmpSuiteBadAndQuestionableFilesNeverCrash) {
     std::printf("bmpsuite %s/: %d shown, %d refused:%s\n", folder.c_str(), shownCount, refused,
                 refusedNames.c_str());
     EXPECT_GT(shownCount + refused, 0);
+  }
+}
+
+TEST_F(RenderTest, BmpSuiteUnusualMasksAndHeadersMatchTheirReferences) {
+  if (!fs::exists(kSuite / "q") || !fs::exists(kSuite / "html" / "bmpsuite.html")) {
+    GTEST_SKIP() << "bmpsuite not found at " << kSuite << "; skipped";
+  }
+  const auto references = referencesOfThePage();
+  for (const std::string name : {"pal8os2v2-16", "rgb16-3103", "rgb32-7187", "rgb32h52",
+                                 "rgba16-1924", "rgba16-4444", "rgba16-5551", "rgba32-1010102",
+                                 "rgba32-61754", "rgba32-81284", "rgba32abf", "rgba32h56"}) {
+    const std::string key = "q/" + name + ".bmp";
+    SCOPED_TRACE(key);
+    const auto found = references.find(key);
+    ASSERT_NE(found, references.end());
+    ASSERT_EQ(found->second.size(), 1u);
+    preview_->clearPicture();
+    ASSERT_TRUE(RenderBitmap(services_, previewArgs((kSuite / key).string())));
+    const QImage shown = preview_->picture().image();
+    const QImage expected(QString::fromStdString((kSuite / "html" / found->second[0]).string()));
+    EXPECT_EQ(largestDifference(shown, expected), 0);
+    EXPECT_EQ(largestAlphaDifference(shown, expected), 0);
   }
 }

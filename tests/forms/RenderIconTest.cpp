@@ -6,6 +6,7 @@
 #include "RenderTestFixture.h"
 
 using namespace tossbox;
+using fixtures::makeBitmapIcon;
 
 namespace {
 
@@ -90,5 +91,64 @@ TEST_F(RenderTest, CorruptIconIsHandledWithAnEmptyPicture) {
     EXPECT_FALSE(preview_->isHidden());
     EXPECT_EQ(shown_.fileSize, before.fileSize);
     EXPECT_EQ(shown_.width, before.width);
+  }
+}
+
+namespace {
+
+// Every pixel of a 20 x 12 icon has its own colour; 240 of them fit an 8-bit
+// colour table.
+QRgb iconColour(int x, int y) {
+  return qRgb(x * 12, y * 20, 250 - x * 12);
+}
+
+bool iconMasked(int x, int y) {
+  return (x + 2 * y) % 3 == 0;
+}
+
+fixtures::IconLayout bitmapIcon(int bits, int headerSize) {
+  fixtures::IconLayout s;
+  s.bits = bits;
+  s.headerSize = headerSize;
+  if (bits == 8) {
+    for (int i = 0; i < 256; ++i) {
+      const QRgb c = iconColour(i % 20, i / 20 % 12);
+      s.palette.push_back({static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
+                           static_cast<std::uint8_t>(qBlue(c))});
+    }
+    s.value = [](int x, int y) { return static_cast<std::uint32_t>(y * 20 + x); };
+  } else {
+    s.value = [bits](int x, int y) {
+      const QRgb c = iconColour(x, y) & 0xFFFFFF;
+      return bits == 32 && !iconMasked(x, y) ? c | 0xFF000000 : c;
+    };
+  }
+  s.masked = iconMasked;
+  return s;
+}
+
+}  // namespace
+
+TEST_F(RenderTest, BitmapIconsUseTheirOwnHeaderSizeAndTheirMask) {
+  for (const auto& [bits, headerSize] :
+       std::vector<std::pair<int, int>>{{24, 40}, {24, 124}, {8, 124}, {32, 124}, {32, 108}}) {
+    SCOPED_TRACE(testing::Message() << bits << " bits, header " << headerSize);
+    const std::string path =
+        file("icon " + std::to_string(bits) + ".ico", makeBitmapIcon(bitmapIcon(bits, headerSize)));
+    preview_->clearPicture();
+    ASSERT_TRUE(RenderIcon(services_, previewArgs(path)));
+    const QImage image = preview_->picture().image().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(image.size(), QSize(20, 12));
+    EXPECT_EQ(shown_.width, 20);
+    EXPECT_EQ(shown_.height, 12);
+    int wrong = 0;
+    for (int y = 0; y < 12; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        const QRgb pixel = image.pixel(x, y);
+        const bool right = iconMasked(x, y) ? qAlpha(pixel) == 0 : pixel == iconColour(x, y);
+        if (!right && wrong++ == 0) ADD_FAILURE() << "first wrong pixel " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
   }
 }

@@ -7,7 +7,6 @@ namespace tossbox {
 namespace {
 
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
-constexpr std::size_t kFileHeaderSize = 14;
 
 std::optional<DibHeaderKind> kindOfHeaderSize(std::uint32_t size) {
   switch (size) {
@@ -96,11 +95,27 @@ bool usesMasks(const DibHeader& h) {
          h.compression == DibCompression::AlphaBitFields;
 }
 
+bool carriesAlphaMask(const DibHeader& h) {
+  return h.kind == DibHeaderKind::V3 || h.kind == DibHeaderKind::V4 || h.kind == DibHeaderKind::V5;
+}
+
+// Without bit fields the colours keep their usual places, but writers of the
+// newer headers name an alpha channel in the spare bits, and it is honoured
+// when it lies wholly in those bits.
+void readUncompressedAlpha(Bytes dib, DibHeader& h) {
+  if (!carriesAlphaMask(h) || (h.bitCount != 16 && h.bitCount != 32)) return;
+  const std::uint32_t alpha = u32At(dib, 52);
+  const std::uint32_t pixelBits = h.bitCount == 32 ? 0xFFFFFFFF : 0xFFFF;
+  const std::uint32_t colours = h.redMask | h.greenMask | h.blueMask;
+  if ((alpha & ~pixelBits) == 0 && (alpha & colours) == 0) h.alphaMask = alpha;
+}
+
 // Reads the masks of a BI_BITFIELDS bitmap: inside headers of 52 bytes and
 // more, after a 40-byte header otherwise.
 bool readMasks(Bytes dib, DibHeader& h) {
   if (!usesMasks(h)) {
     setDefaultMasks(h);
+    readUncompressedAlpha(dib, h);
     return true;
   }
   std::size_t at = 40;
@@ -178,17 +193,19 @@ std::optional<DibHeader> parseDibHeader(Bytes dib, DibColours colours) {
 }
 
 std::optional<BitmapFile> parseBitmapFile(Bytes file) {
-  if (!fits(file, 0, kFileHeaderSize) || file[0] != 'B' || file[1] != 'M') return std::nullopt;
+  if (!fits(file, 0, kBitmapFileHeaderSize) || file[0] != 'B' || file[1] != 'M') {
+    return std::nullopt;
+  }
   BitmapFile result;
   result.bitsOffset = u32At(file, 10);
-  const auto dib = parseDibHeader(file.subspan(kFileHeaderSize));
+  const auto dib = parseDibHeader(file.subspan(kBitmapFileHeaderSize));
   if (!dib) return std::nullopt;
   result.dib = *dib;
   const std::uint64_t tableEnd =
-      kFileHeaderSize + dibColourTableOffset(*dib) + dibColourTableBytes(*dib);
+      kBitmapFileHeaderSize + dibColourTableOffset(*dib) + dibColourTableBytes(*dib);
   // Some writers leave the offset 0; the bits then follow the colour table.
   if (result.bitsOffset == 0) result.bitsOffset = static_cast<std::uint32_t>(tableEnd);
-  if (result.bitsOffset < kFileHeaderSize + dib->headerSize) return std::nullopt;
+  if (result.bitsOffset < kBitmapFileHeaderSize + dib->headerSize) return std::nullopt;
   const std::uint64_t bits = dibIsCompressed(*dib) ? 1 : dibUncompressedBytes(*dib);
   if (!fits(file, result.bitsOffset, bits)) return std::nullopt;
   return result;

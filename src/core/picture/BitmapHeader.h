@@ -44,6 +44,8 @@ struct DibHeader {
   std::uint32_t paletteEntrySize = 4;  // 3 for the OS/2 core header
 };
 
+inline constexpr std::size_t kBitmapFileHeaderSize = 14;
+
 struct BitmapFile {
   std::uint32_t bitsOffset = 0;
   DibHeader dib;

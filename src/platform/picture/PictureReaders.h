@@ -1,6 +1,8 @@
 #pragma once
-// The first image of a BMP or icon file's bytes through Qt's readers, with
-// the format fixed so that a file of another kind is never accepted.
+// The first image of a BMP or icon file's bytes. Direct-colour bitmaps and
+// the bitmap images of icons are decoded by our own code; the rest goes
+// through Qt's readers with the format fixed, so that a file of another kind
+// is never accepted.
 #include <QImage>
 #include <cstdint>
 #include <span>

@@ -7,6 +7,8 @@
 
 #include "PictureFixtures.h"
 #include "core/picture/BitmapHeader.h"
+#include "core/picture/DibPixels.h"
+#include "core/picture/IconImage.h"
 #include "core/picture/JpegDecoder.h"
 #include "core/picture/WmfPlayer.h"
 #include "core/picture/WmfRecords.h"
@@ -199,4 +201,39 @@ TEST(HostileInput, DamagedBitmapHeadersAreCheckedOrRefused) {
       EXPECT_LE(file->bitsOffset + dibUncompressedBytes(file->dib), bytes.size());
     }
   }
+}
+
+TEST(HostileInput, DamagedIconBitmapsDecodeOrFailCleanly) {
+  fixtures::IconLayout layout;
+  layout.bits = 8;
+  layout.headerSize = 124;
+  layout.palette.assign(256, {1, 2, 3});
+  layout.value = [](int x, int y) { return static_cast<std::uint32_t>(x * y); };
+  layout.masked = [](int x, int) { return x % 2 == 0; };
+  const auto file = fixtures::makeBitmapIcon(layout);
+  const Bytes good = Bytes(file).subspan(22);
+  std::mt19937 random(11);
+  for (std::size_t cut = 0; cut <= good.size() + 200; ++cut) {
+    auto bytes = fixtures::ByteVector(good.begin(), good.begin() + std::min(cut, good.size()));
+    if (cut > good.size()) bytes[random() % 40] = static_cast<std::uint8_t>(random());
+    const auto pixels = decodeIconBitmap(bytes);
+    if (!pixels) continue;
+    EXPECT_EQ(pixels->argb.size(), static_cast<std::size_t>(pixels->width) * pixels->height);
+  }
+  // Cut inside the mask: the colours still show, all of them opaque.
+  const auto unmasked = decodeIconBitmap(good.first(good.size() - 4));
+  ASSERT_TRUE(unmasked);
+  EXPECT_EQ(unmasked->argb[0] >> 24, 0xFFu);
+}
+
+TEST(HostileInput, SmallRowsCannotAskForAHugePicture) {
+  // 4 MiB of one-bit rows would be 128 MiB and more of pixels.
+  DibHeader header;
+  header.width = 8192;
+  header.height = 4097;
+  header.bitCount = 1;
+  const std::vector<std::uint8_t> rows(dibUncompressedBytes(header), 0);
+  EXPECT_FALSE(decodeDibPixels(header, {}, rows));
+  header.height = 8;
+  EXPECT_TRUE(decodeDibPixels(header, {}, rows));
 }

@@ -121,6 +121,7 @@ struct BmpLayout {
   bool topDown = false;
   std::vector<Rgb> palette;            // for 1, 4 and 8 bits
   std::uint32_t masks[3] = {0, 0, 0};  // for BitFields
+  std::uint32_t alphaMask = 0;         // for BitFields, in headers of 56 bytes and more
   // The stored value of a pixel: a palette index, or the packed bits.
   std::function<std::uint32_t(int x, int y)> value;
 };
@@ -182,6 +183,7 @@ inline ByteVector makeBmp(const BmpLayout& s) {
     put32(dib, 0);
     if (s.headerSize >= 52) {
       for (const std::uint32_t m : s.masks) put32(dib, m);
+      if (s.headerSize >= 56) put32(dib, s.alphaMask);
       while (dib.size() < static_cast<std::size_t>(s.headerSize)) dib.push_back(0);
     } else if (s.compression == BmpCompression::BitFields) {
       for (const std::uint32_t m : s.masks) put32(dib, m);
@@ -217,6 +219,56 @@ inline ByteVector makeBmp(const BmpLayout& s) {
 // The packed DIB of a file made by makeBmp (without its 14-byte file header).
 inline ByteVector packedDib(const ByteVector& bmpFile) {
   return ByteVector(bmpFile.begin() + 14, bmpFile.end());
+}
+
+// ---- ICO -------------------------------------------------------------------
+
+// One bitmap image in an icon file: a DIB header of `headerSize` bytes whose
+// height counts the colour rows and the AND mask, a full colour table for
+// depths up to 8, bottom-up colour rows, then the mask rows.
+struct IconLayout {
+  int width = 20;
+  int height = 12;
+  int bits = 24;  // 1, 4, 8, 24 or 32 (the high byte is alpha)
+  int headerSize = 40;
+  std::vector<Rgb> palette;  // for 1, 4 and 8 bits
+  // A palette index, or the pixel as 0xAARRGGBB.
+  std::function<std::uint32_t(int x, int y)> value;
+  std::function<bool(int x, int y)> masked;
+};
+
+inline ByteVector makeBitmapIcon(const IconLayout& s) {
+  ByteVector image;
+  put32(image, static_cast<std::uint32_t>(s.headerSize));
+  put32(image, static_cast<std::uint32_t>(s.width));
+  put32(image, static_cast<std::uint32_t>(s.height * 2));
+  put16(image, 1);
+  put16(image, s.bits);
+  image.resize(static_cast<std::size_t>(s.headerSize), 0);
+  for (const Rgb& c : s.palette) image.insert(image.end(), {c.b, c.g, c.r, 0});
+  BmpLayout colours;
+  colours.width = s.width;
+  colours.height = s.height;
+  colours.bits = s.bits;
+  colours.value = s.value;
+  for (int y = s.height - 1; y >= 0; --y) packedRow(image, colours, y);
+  BmpLayout mask = colours;
+  mask.bits = 1;
+  mask.value = [&s](int x, int y) { return s.masked(x, y) ? 1u : 0u; };
+  for (int y = s.height - 1; y >= 0; --y) packedRow(image, mask, y);
+
+  ByteVector file;
+  put16(file, 0);
+  put16(file, 1);
+  put16(file, 1);
+  file.insert(file.end(),
+              {static_cast<std::uint8_t>(s.width), static_cast<std::uint8_t>(s.height), 0, 0});
+  put16(file, 1);
+  put16(file, s.bits);
+  put32(file, static_cast<std::uint32_t>(image.size()));
+  put32(file, 22);
+  file.insert(file.end(), image.begin(), image.end());
+  return file;
 }
 
 // ---- WMF -------------------------------------------------------------------
