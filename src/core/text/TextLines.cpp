@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -47,6 +49,41 @@ std::size_t findEnd(std::string_view bytes, std::size_t pos) {
     }
   }
   return size;
+}
+
+// Branch-free: the breaks fall at random places in a block.
+std::uint64_t bitCount(std::uint64_t mask) {
+  mask -= (mask >> 1) & 0x5555555555555555ULL;
+  mask = (mask & 0x3333333333333333ULL) + ((mask >> 2) & 0x3333333333333333ULL);
+  mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return (mask * kOnes) >> 56;
+}
+
+// One bit per byte of a 64-byte block: LF, CR, zero, and the high bit of anything not ASCII.
+struct BlockMasks {
+  std::uint64_t lfs = 0;
+  std::uint64_t crs = 0;
+  std::uint64_t zeros = 0;
+  std::uint64_t high = 0;
+};
+
+BlockMasks masksOf(const char* block) {
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i zero = _mm_setzero_si128();
+  BlockMasks masks;
+  for (int part = 0; part < 4; ++part) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
+    const auto bits = [&](__m128i matches) {
+      return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(matches)))
+             << (16 * part);
+    };
+    masks.lfs |= bits(_mm_cmpeq_epi8(bytes, lf));
+    masks.crs |= bits(_mm_cmpeq_epi8(bytes, cr));
+    masks.zeros |= bits(_mm_cmpeq_epi8(bytes, zero));
+    masks.high |= bits(bytes);
+  }
+  return masks;
 }
 
 [[noreturn]] void failRead(const std::string& path, int error) {
@@ -96,20 +133,26 @@ TextLineSplitter::TextLineSplitter() = default;
 
 bool TextLineSplitter::feed(std::string_view bytes) {
   if (stopped_) return false;
+  const std::size_t splitEnd = keeping_ ? splitKept(bytes) : 0;
+  checkUtf8(bytes.substr(0, splitEnd));
+  if (!stopped_ && splitEnd < bytes.size()) countRest(bytes.substr(splitEnd));
+  return !stopped_;
+}
+
+std::size_t TextLineSplitter::splitKept(std::string_view bytes) {
   std::size_t pos = 0;
   if (afterCr_ && !bytes.empty()) {
     afterCr_ = false;
     if (bytes.front() == '\n') pos = 1;
   }
-  while (pos < bytes.size()) {
+  while (pos < bytes.size() && keeping_) {
     const std::size_t end = findEnd(bytes, pos);
     if (end > pos) appendToLine(bytes.substr(pos, end - pos));
-    if (end == bytes.size()) break;
+    if (end == bytes.size()) return end;
     if (bytes[end] == '\0') {
       if (inLine_) endLine();
       stopped_ = true;
-      checkUtf8(bytes.substr(0, end));
-      return false;
+      return end;
     }
     if (!inLine_) appendToLine({});
     endLine();
@@ -120,12 +163,55 @@ bool TextLineSplitter::feed(std::string_view bytes) {
     else if (bytes[pos] == '\n')
       ++pos;
   }
-  checkUtf8(bytes);
-  return true;
+  return std::min(pos, bytes.size());
+}
+
+// Past the lines kept only the counts matter: 64 bytes at a time, the
+// breaks in them are counted from bit masks, and a CR LF pair ends one line.
+void TextLineSplitter::countRest(std::string_view bytes) {
+  lines_.byteCount_ += lineBytes_;
+  lineBytes_ = 0;
+  std::size_t pos = 0;
+  while (pos + 64 <= bytes.size()) {
+    const BlockMasks masks = masksOf(bytes.data() + pos);
+    if (masks.zeros != 0) break;
+    const std::uint64_t pairedLfs = masks.lfs & ((masks.crs << 1) | (afterCr_ ? 1U : 0U));
+    lines_.lineCount_ += bitCount(masks.crs | (masks.lfs & ~pairedLfs));
+    lines_.byteCount_ += 64U - bitCount(masks.lfs | masks.crs);
+    afterCr_ = (masks.crs >> 63) != 0;
+    inLine_ = ((masks.lfs | masks.crs) >> 63) == 0;
+    if (masks.high != 0 || utf8Due_ != 0) checkUtf8(bytes.substr(pos, 64));
+    pos += 64;
+  }
+  const std::size_t start = pos;
+  for (; pos < bytes.size(); ++pos) {
+    const char c = bytes[pos];
+    const bool pairedLf = afterCr_ && c == '\n';
+    afterCr_ = c == '\r';
+    if (pairedLf) continue;
+    if (c == '\0') {
+      if (inLine_) ++lines_.lineCount_;
+      inLine_ = false;
+      stopped_ = true;
+      break;
+    }
+    if (c == '\n' || c == '\r') {
+      ++lines_.lineCount_;
+      inLine_ = false;
+      continue;
+    }
+    inLine_ = true;
+    ++lines_.byteCount_;
+  }
+  checkUtf8(bytes.substr(start, pos - start));
 }
 
 TextLines TextLineSplitter::finish() {
-  if (inLine_) endLine();
+  if (inLine_ && keeping_) endLine();
+  if (inLine_ && !keeping_) {
+    ++lines_.lineCount_;
+    lines_.byteCount_ += lineBytes_;
+  }
   if (utf8Due_ != 0) lines_.utf8_ = false;
   stopped_ = true;
   return std::move(lines_);
@@ -148,6 +234,7 @@ void TextLineSplitter::endLine() {
   inLine_ = false;
   ++lines_.lineCount_;
   lines_.byteCount_ += lineBytes_;
+  lineBytes_ = 0;
   if (!keeping_) return;
   lines_.spans_.push_back({lineBegin_, lines_.text_.size() - lineBegin_});
   // A line cut at the byte bound is kept as far as it goes; none after it.

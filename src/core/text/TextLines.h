@@ -58,6 +58,9 @@ class TextLineSplitter {
   [[nodiscard]] TextLines finish();
 
  private:
+  // The part of `bytes` split into kept lines; where keeping ended.
+  std::size_t splitKept(std::string_view bytes);
+  void countRest(std::string_view bytes);
   void appendToLine(std::string_view bytes);
   void endLine();
   void checkUtf8(std::string_view bytes);

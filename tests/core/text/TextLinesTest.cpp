@@ -112,6 +112,45 @@ TEST(TextLines, KeepsOnlyTheBoundButCountsEverything) {
   EXPECT_EQ(cut.byteCount(), TextLines::kMaxKeptBytes + 14);
 }
 
+// Past the lines kept the counting takes another road; it must reach the same counts as
+// splitting the same bytes into kept lines, wherever breaks, pairs and pieces fall.
+TEST(TextLines, CountsPastTheBoundAsWhenKept) {
+  // The line after the last one kept ends the keeping; the tail is all counted.
+  const std::string keptPrefix(TextLines::kMaxKeptLines + 1, '\n');
+  const std::vector<std::string> alphabet = {"a",    "bc",       "\r",          "\n",
+                                             "\r\n", "\xc3\xa9", "\xe8\xa8\xad"};
+  std::uint32_t seed = 7;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  std::vector<std::string> tails = {
+      std::string(63, 'a') + "\n",  // a break as the last byte of a block, then the end
+      std::string(127, 'a') + "\r" + std::string("\0z", 2),
+  };
+  for (int round = 0; round < 12; ++round) {
+    std::string tail;
+    while (tail.size() < 5000) tail += alphabet[next() % alphabet.size()];
+    if (round % 3 == 1) tail.insert(next() % tail.size(), 1, '\0');
+    if (round % 4 == 2) tail.insert(next() % tail.size(), "\xc3");  // breaks UTF-8
+    if (round % 2 == 0) tail.pop_back();
+    tails.push_back(tail);
+  }
+  for (std::size_t round = 0; round < tails.size(); ++round) {
+    const std::string& tail = tails[round];
+    const TextLines alone = split(tail);
+    ASSERT_LT(alone.lineCount(), TextLines::kMaxKeptLines);
+
+    TextLineSplitter splitter;
+    splitter.feed(keptPrefix);
+    const std::size_t piece = round < 2 ? tail.size() : 61 + next() % 200;
+    for (std::size_t at = 0; at < tail.size(); at += piece)
+      splitter.feed(std::string_view(tail).substr(at, piece));
+    const TextLines counted = splitter.finish();
+    EXPECT_EQ(counted.lineCount(), keptPrefix.size() + alone.lineCount()) << round;
+    EXPECT_EQ(counted.byteCount(), alone.byteCount()) << round;
+    EXPECT_EQ(counted.utf8(), alone.utf8()) << round;
+    EXPECT_EQ(counted.size(), TextLines::kMaxKeptLines);
+  }
+}
+
 TEST(TextLines, MadeFromConvertedLines) {
   const TextLines lines(Lines{"first", "", "\x83\x65\x83\x4c"}, false);
   EXPECT_EQ(kept(lines), (Lines{"first", "", "\x83\x65\x83\x4c"}));
