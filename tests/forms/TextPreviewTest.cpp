@@ -119,3 +119,19 @@ TEST_F(TextPreviewTest, ATextThatCannotBeReadEndsTheShowInAnErrorBox) {
   EXPECT_EQ(main().statusText(), "a first.txt");
   EXPECT_EQ(boxes.shown().size(), 1u);
 }
+
+TEST_F(TextPreviewTest, ASoundWithTheProgramsOwnPlayerNeverComplains) {
+  // Sounds the media system cannot play, on a machine that may have no sound device at all.
+  const fs::path folder = home.makeDir("sounds");
+  touch(folder / "cut short.wav", "RIFF");
+  touch(folder / "junk.wav", "not a sound");
+  start({folder.string()});
+  for (int step = 0; step < 3; ++step)
+    main().Image1MouseDown(step == 1 ? Qt::LeftButton : Qt::RightButton);
+  EXPECT_TRUE(boxes.shown().empty());
+  EXPECT_EQ(program->state().shown.kind, 7);
+  EXPECT_EQ(main().image1().geometry(), QRect(67, 48, 54, 54));
+  EXPECT_FALSE(main().image1().isHidden());
+  stop();
+  EXPECT_TRUE(boxes.shown().empty());
+}
