@@ -1,5 +1,5 @@
 #pragma once
-// The words the picture renderers record in ShownFileInfo, in UTF-8.
+// The words the renderers record in ShownFileInfo, in UTF-8.
 #include <string_view>
 
 namespace tossbox::shown_text {
@@ -13,6 +13,11 @@ inline constexpr std::string_view kJpeg24Bit = "24ﾋﾞｯﾄ RGBｶﾗｰ";
 inline constexpr std::string_view kBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞ";
 inline constexpr std::string_view kIcon = "ｱｲｺﾝﾌｧｲﾙ";
 inline constexpr std::string_view kMetafile = "Windowsﾒﾀﾌｧｲﾙ";
+inline constexpr std::string_view kPlainText = "ﾃｷｽﾄ ﾌｧｲﾙ";
+inline constexpr std::string_view kIniText = "設定 ﾌｧｲﾙ";
+inline constexpr std::string_view kWordText = "MS Word ﾌｧｲﾙ";
+inline constexpr std::string_view kRichText = "ﾘｯﾁﾃｷｽﾄ ﾌｧｲﾙ";
+inline constexpr std::string_view kWave = "ｳｴｰﾌﾞﾌｧｲﾙ";
 
 // The quality every JPEG picture reports: the codec's default setting, not a
 // value read from the file.

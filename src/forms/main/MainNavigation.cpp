@@ -71,14 +71,15 @@ bool TForm1::ShowCurrent() {
 }
 
 void TForm1::DisplayFile(PictureControl& target, const std::string& path, int fastDecode,
-                         int boxHeight, int boxWidth, int mode) {
+                         int boxHeight, int boxWidth, int mode, TargetRole role) {
   const std::string ext = extensionOf(path);
   target.clearPicture();
   target.repaint();
   findFolderMovie_.stop();
   ui_->Animate1->hide();
   RenderServices& services = program_.renderServices();
-  const RenderArgs args{target, path, fastDecode, boxHeight, boxWidth, mode};
+  if (services.stopSound) services.stopSound();
+  const RenderArgs args{target, path, fastDecode, boxHeight, boxWidth, mode, role};
   runDisplayDispatch(ext, [&](RendererId renderer) {
     return program_.renderers().call(renderer, services, args);
   });
@@ -98,6 +99,17 @@ void TForm1::ProgressUpdate(ProgressStage stage, int percent) {
   if (action(QStringLiteral("N16")).isChecked()) return;
   timer2_.setInterval(kAutoAdvanceInterval);
   timer2_.start();
+}
+
+void TForm1::showWaitText() {
+  program_.state().savedStatusText = statusText();
+  setStatusText(QStringLiteral("しばらくお待ち下さい．．．"));
+  // The load that follows keeps the event loop away; the line must show now.
+  ui_->StatusBar1->repaint();
+}
+
+void TForm1::restoreStatusText() {
+  setStatusText(program_.state().savedStatusText);
 }
 
 void TForm1::setPictureCursor(int shape) {
@@ -132,6 +144,10 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
 
 void TForm1::Image1MouseUp() {
   if (program_.state().sortList.empty()) return;
+  setRestingPictureCursor();
+}
+
+void TForm1::setRestingPictureCursor() {
   const QCursor& cursor = program_.art().cursor(1);
   program_.screenCursor().set(cursor);
   ui_->Image1->setCursor(cursor);

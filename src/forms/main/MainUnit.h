@@ -13,6 +13,7 @@
 
 #include "core/files/FolderScan.h"
 #include "forms/render/RenderCall.h"
+#include "forms/render/TargetRole.h"
 
 namespace Ui {
 class TForm1;
@@ -67,8 +68,13 @@ class TForm1 : public QWidget {
   [[nodiscard]] std::size_t CurrentListNumber();
   bool ShowCurrent();
   void DisplayFile(PictureControl& target, const std::string& path, int fastDecode, int boxHeight,
-                   int boxWidth, int mode);
+                   int boxWidth, int mode, TargetRole role = TargetRole::Preview);
   void ProgressUpdate(ProgressStage stage, int percent);
+  // The wait text of a long load, the status text saved first; and the saved text put back.
+  void showWaitText();
+  void restoreStatusText();
+  // Pointer shape 1 on the screen, Image1 and Panel2.
+  void setRestingPictureCursor();
   // Selected index + 1, "/", the number of listed entries.
   void updateCounter();
   void Image1MouseDown(Qt::MouseButton button);

@@ -6,6 +6,7 @@
 
 #include "core/files/Leftovers.h"
 #include "core/sorting/FileTransfer.h"
+#include "core/text/RtfText.h"
 #include "forms/about/About.h"
 #include "forms/fileinfo/UFileInfo.h"
 #include "forms/folderselect/NewFLD.h"
@@ -14,12 +15,29 @@
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/render/PictureRenderers.h"
+#include "forms/render/RenderText.h"
+#include "forms/render/RenderWave.h"
 #include "forms/syurui/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "forms/warning/UWarning.h"
 #include "platform/art/Artwork.h"
 
 namespace tossbox {
+
+namespace {
+
+// The viewer listing a text: the whole screen with mode 1, else 400 x 300 in its middle.
+void placeViewerForText(QWidget& viewer, int mode) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  if (mode == 1) {
+    viewer.setGeometry(0, 0, screen.width(), screen.height());
+    return;
+  }
+  viewer.resize(400, 300);
+  viewer.move((screen.width() - 400) / 2, (screen.height() - 300) / 2);
+}
+
+}  // namespace
 
 Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
     : boxes_(boxes),
@@ -36,6 +54,8 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
     QThread::msleep(static_cast<unsigned long>(milliseconds));
   };
   installPictureRenderers(renderers_);
+  renderers_.set(RendererId::Text, RenderText);
+  renderers_.set(RendererId::Wave, RenderWave);
   form1_ = std::make_unique<TForm1>(*this);
   removeLeftovers();
   connectRenderServices();
@@ -60,6 +80,17 @@ void Program::connectRenderServices() {
   renderServices_.retryCopy = [this](const std::string& path, const RetryCandidate& candidate) {
     return jpegRetry_.copy(path, candidate);
   };
+  renderServices_.art = art_.get();
+  renderServices_.textLines = &state_.textLines;
+  renderServices_.showWaitText = [this] { form1_->showWaitText(); };
+  renderServices_.restoreStatusText = [this] { form1_->restoreStatusText(); };
+  renderServices_.playSound = [this](const std::string& path) { soundPlayer_.play(path); };
+  renderServices_.stopSound = [this] { soundPlayer_.stop(); };
+  renderServices_.listTextInViewer = [this](int mode) {
+    form1_->setRestingPictureCursor();
+    placeViewerForText(*form3_, mode);
+  };
+  renderServices_.rtfLines = rtfToLines;
 }
 
 // The settings are loaded by now, so the target folders are known. Only this copy of the

@@ -17,6 +17,7 @@
 #include "forms/render/RendererTable.h"
 #include "platform/sorting/DesktopOpener.h"
 #include "platform/sorting/DesktopTrash.h"
+#include "platform/sound/SoundPlayer.h"
 #include "platform/ui/ScreenCursor.h"
 
 namespace tossbox {
@@ -95,6 +96,7 @@ class Program {
   ScreenCursor screenCursor_;
   RendererTable renderers_;
   RenderServices renderServices_;
+  SoundPlayer soundPlayer_;
   std::function<void(int)> pause_;
   DesktopTrash trash_;
   HistoryList history_;

@@ -1,12 +1,13 @@
 #pragma once
 // What the windows share: the settings, the files to sort, the history and
-// the facts of the file on show.
+// the facts of the file on show and the lines of the last text shown.
 #include <QString>
 #include <string>
 
 #include "core/files/SortList.h"
 #include "core/picture/ShownFileInfo.h"
 #include "core/settings/SettingsRecord.h"
+#include "core/text/TextLines.h"
 
 namespace tossbox {
 
@@ -21,6 +22,8 @@ struct SharedState {
   int viewerMode = 0;
   QString savedStatusText;
   ShownFileInfo shown;
+  // The lines of the last text file shown in the preview.
+  TextLines textLines;
 };
 
 }  // namespace tossbox

@@ -6,13 +6,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/render/TargetRole.h"
 
 #include "core/picture/JpegRetryCopy.h"
 
 namespace tossbox {
 
+class Artwork;
 class PictureControl;
 struct ShownFileInfo;
+class TextLines;
 class UiThreadCaller;
 
 enum class ProgressStage { Starting, Running, Ending };
@@ -24,6 +30,7 @@ struct RenderArgs {
   int boxHeight = 0;
   int boxWidth = 0;
   int mode = 0;
+  TargetRole role = TargetRole::Preview;
 };
 
 // What renderers share with the rest of the program.
@@ -41,6 +48,21 @@ struct RenderServices {
   // Where the threads animating GIF pictures get their drawing done: made on the GUI thread
   // by the GIF renderer when it first needs one, then shared by every GIF it shows.
   std::shared_ptr<UiThreadCaller> gifUiThread;
+  // The lines of the last text shown in the preview, which the other windows list and draw.
+  TextLines* textLines = nullptr;
+  // An RTF document as plain lines (CP932 bytes); when empty, an RTF file shows no lines.
+  std::function<std::vector<std::string>(std::string_view rtf)> rtfLines;
+  // Lists textLines in the enlarged viewer and places the viewer for the mode (1: the whole
+  // screen, else 400 x 300 centred).
+  std::function<void(int mode)> listTextInViewer;
+  // Saves the status line's text and shows the wait text; puts the saved text back.
+  std::function<void()> showWaitText;
+  std::function<void()> restoreStatusText;
+  // Starts a sound file playing without waiting for it; stops whatever plays.
+  std::function<void(const std::string& path)> playSound;
+  std::function<void()> stopSound;
+  // The program's pictures (the speaker of a sound file is in ImageList1).
+  const Artwork* art = nullptr;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

@@ -115,7 +115,8 @@ void TForm5::mouseMoveEvent(QMouseEvent* event) {
 
 void TForm5::FormShow() {
   TForm1& main = program().form1();
-  main.DisplayFile(*ui_->Image1, conflictSource_, 1, kBoxHeight, kBoxWidth, 0);
+  main.DisplayFile(*ui_->Image1, conflictSource_, 1, kBoxHeight, kBoxWidth, 0,
+                   TargetRole::SameNameSource);
   ui_->Edit1->setText(byteText(folderOf(conflictSource_)));
   ui_->Edit2->setText(byteText(folderOf(conflictTarget_)));
   // A long folder shows its beginning, as the name below shows its end.
@@ -125,7 +126,8 @@ void TForm5::FormShow() {
   setLabel(*ui_->Label9, targetNameText(conflictTarget_));
   setLabel(*ui_->Label3, conflictSizeText(sizeOf(conflictSource_)));
   setLabel(*ui_->Label4, conflictDateText(lastWriteTime(conflictSource_)));
-  main.DisplayFile(*ui_->Image2, conflictTarget_, 1, kBoxHeight, kBoxWidth, 0);
+  main.DisplayFile(*ui_->Image2, conflictTarget_, 1, kBoxHeight, kBoxWidth, 0,
+                   TargetRole::SameNameTarget);
   setLabel(*ui_->Label6, conflictSizeText(sizeOf(conflictTarget_)));
   setLabel(*ui_->Label7, conflictDateText(lastWriteTime(conflictTarget_)));
   enableOthers(program(), false);

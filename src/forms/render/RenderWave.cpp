@@ -1,0 +1,39 @@
+#include "forms/render/RenderWave.h"
+
+#include "core/picture/FitRectangle.h"
+#include "core/picture/PictureFile.h"
+#include "core/picture/ShownFileInfo.h"
+#include "core/picture/ShownFileTexts.h"
+#include "forms/picture/PictureControl.h"
+#include "forms/render/RenderTarget.h"
+#include "platform/art/Artwork.h"
+
+namespace tossbox {
+
+namespace {
+
+constexpr int kSpeakerSize = 54;
+constexpr int kSpeaker = 0;
+constexpr int kInfoSpeaker = 16;
+
+}  // namespace
+
+bool RenderWave(RenderServices& services, const RenderArgs& args) {
+  // The speaker is never enlarged, whatever the call's mode.
+  const FitResult fit = FitRectangle(0, kSpeakerSize, args.boxHeight, args.boxWidth, kSpeakerSize);
+  args.target.applyFit(fit.height, fit.width, fit.top, fit.left);
+  if (services.art != nullptr) {
+    const int number = args.role == TargetRole::FileInfo ? kInfoSpeaker : kSpeaker;
+    args.target.setPicture(Picture(services.art->imageList1(number).toImage()));
+  }
+  args.target.show();
+  ShownFileInfo info = currentRecord(services);
+  info.kind = 7;
+  info.format = shown_text::kWave;
+  info.fileSize = fileByteCount(args.path).value_or(0);
+  storeRecord(services, info);
+  if (services.playSound) services.playSound(args.path);
+  return true;
+}
+
+}  // namespace tossbox
