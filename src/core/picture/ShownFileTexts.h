@@ -13,6 +13,7 @@ inline constexpr std::string_view kJpeg24Bit = "24ﾋﾞｯﾄ RGBｶﾗｰ";
 inline constexpr std::string_view kBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞ";
 inline constexpr std::string_view kIcon = "ｱｲｺﾝﾌｧｲﾙ";
 inline constexpr std::string_view kMetafile = "Windowsﾒﾀﾌｧｲﾙ";
+inline constexpr std::string_view kVideo = "AVIﾌｧｲﾙ";
 
 // The quality every JPEG picture reports: the codec's default setting, not a
 // value read from the file.

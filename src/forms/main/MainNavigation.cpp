@@ -50,6 +50,7 @@ void TForm1::updateCounter() {
 
 bool TForm1::ShowCurrent() {
   timer1_.stop();
+  closeVideoDevice(program_.media());
   updateCounter();
   EntryListBox& list = program_.form2().listBox1();
   PictureControl& preview = image1();

@@ -12,10 +12,13 @@
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/render/PictureRenderers.h"
+#include "forms/render/RenderVideo.h"
 #include "forms/syurui/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "forms/warning/UWarning.h"
 #include "platform/art/Artwork.h"
+#include "platform/media/MciDevice.h"
+#include "platform/prompt/MessageBoxes.h"
 
 namespace tossbox {
 
@@ -24,9 +27,9 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
       arguments_(std::move(arguments)),
       settingsBinding_(*this),
       art_(std::make_unique<Artwork>()),
-      // No clip plays in the preview yet; once one can, it is closed here before a move,
-      // since the clip may be the file that moves.
-      fileOperation_(trash_, history_, [] {}) {
+      media_(std::make_unique<MciDevice>()),
+      // The clip on show may be the file that moves.
+      fileOperation_(trash_, history_, [this] { closeVideoDevice(*media_); }) {
   pause_ = [](int milliseconds) {
     // Paint what changed, but keep the user's clicks for after the wait: a click taken
     // inside it would act on a file that is about to change.
@@ -34,6 +37,7 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
     QThread::msleep(static_cast<unsigned long>(milliseconds));
   };
   installPictureRenderers(renderers_);
+  renderers_.set(RendererId::Video, RenderVideo);
   form1_ = std::make_unique<TForm1>(*this);
   connectRenderServices();
   folderSett_ = std::make_unique<TFolderSett>(*this);
@@ -54,6 +58,25 @@ void Program::connectRenderServices() {
     form1_->ProgressUpdate(stage, percent);
   };
   renderServices_.displayDepth = QGuiApplication::primaryScreen()->depth();
+  renderServices_.showWaitText = [this] {
+    state_.savedStatusText = form1_->statusText();
+    form1_->setStatusText(QStringLiteral("しばらくお待ち下さい．．．"));
+  };
+  renderServices_.restoreStatusText = [this] { form1_->setStatusText(state_.savedStatusText); };
+  renderServices_.media = media_.get();
+  renderServices_.showMediaError = [this](const std::string& text) {
+    boxes_.show(BoxRequest{QString::fromStdString(text), QString(), BoxIcon::None, BoxButtons::Ok,
+                           form1_.get()});
+  };
+  renderServices_.startVideoPolling = [this](TargetRole role) {
+    if (role == TargetRole::Preview) form1_->startVideoLoop();
+  };
+}
+
+void Program::setMedia(std::unique_ptr<MediaCommands> media) {
+  closeVideoDevice(*media_);
+  media_ = std::move(media);
+  renderServices_.media = media_.get();
 }
 
 Program::~Program() = default;

@@ -6,11 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "forms/render/TargetRole.h"
+
 namespace tossbox {
 
 class PictureControl;
 struct ShownFileInfo;
 class UiThreadCaller;
+class MediaCommands;
 
 enum class ProgressStage { Starting, Running, Ending };
 
@@ -21,6 +24,7 @@ struct RenderArgs {
   int boxHeight = 0;
   int boxWidth = 0;
   int mode = 0;
+  TargetRole role = TargetRole::Preview;
 };
 
 // What renderers share with the rest of the program.
@@ -36,6 +40,14 @@ struct RenderServices {
   // Where the threads animating GIF pictures get their drawing done: made on the GUI thread
   // by the GIF renderer when it first needs one, then shared by every GIF it shows.
   std::shared_ptr<UiThreadCaller> gifUiThread;
+  // Save the status line's text and show the wait text; put the saved text back.
+  std::function<void()> showWaitText;
+  std::function<void()> restoreStatusText;
+  // The one video device, the box its errors are shown in, and the start of the polling of
+  // the window a video plays in.
+  MediaCommands* media = nullptr;
+  std::function<void(const std::string& text)> showMediaError;
+  std::function<void(TargetRole)> startVideoPolling;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

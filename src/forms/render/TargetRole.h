@@ -1,0 +1,7 @@
+#pragma once
+// Which window's picture a renderer draws into.
+namespace tossbox {
+
+enum class TargetRole { Preview, Viewer, FileInfo, SameNameSource, SameNameTarget };
+
+}  // namespace tossbox
