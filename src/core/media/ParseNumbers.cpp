@@ -9,8 +9,11 @@ namespace tossbox {
 namespace {
 
 std::optional<int> integerOf(std::string_view piece) {
-  if (!piece.empty() && piece.front() == '+') piece.remove_prefix(1);
-  if (piece.empty() || piece.front() == '+') return std::nullopt;
+  if (!piece.empty() && piece.front() == '+') {
+    piece.remove_prefix(1);
+    if (!piece.empty() && piece.front() == '-') return std::nullopt;  // one sign only
+  }
+  if (piece.empty()) return std::nullopt;
   int value = 0;
   const char* end = piece.data() + piece.size();
   const auto [stop, error] = std::from_chars(piece.data(), end, value);
