@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include "platform/ui/AsyncKeyState.h"
-#include "platform/ui/ControlUnderCursor.h"
 
 namespace tossbox {
 namespace {
@@ -45,20 +44,6 @@ TEST(AsyncKeyState, KeepsDownAndPressedSinceTheLastReadingPerButton) {
   EXPECT_EQ(keys.read(Qt::MiddleButton), kDown | kPressed);
   EXPECT_EQ(keys.read(Qt::LeftButton), 0);
   EXPECT_EQ(keys.read(Qt::BackButton), 0);
-}
-
-TEST(ControlUnderCursor, PartsWithoutANameStandForTheControlHoldingThem) {
-  QWidget window;
-  window.setObjectName(QStringLiteral("Form1"));
-  QWidget panel(&window);
-  panel.setObjectName(QStringLiteral("Panel2"));
-  QWidget surface(&panel);
-  QWidget viewport(&surface);
-  viewport.setObjectName(QStringLiteral("qt_scrollarea_viewport"));
-  EXPECT_EQ(namedControlOf(&viewport), QStringLiteral("Panel2"));
-  EXPECT_EQ(namedControlOf(&surface), QStringLiteral("Panel2"));
-  EXPECT_EQ(namedControlOf(&window), QStringLiteral("Form1"));
-  EXPECT_EQ(namedControlOf(nullptr), QString());
 }
 
 }  // namespace

@@ -169,7 +169,8 @@ MediaReply MciDevice::send(std::string_view text) {
 MediaReply MciDevice::open(std::string_view arguments) {
   const std::optional<OpenRequest> request = parseOpen(arguments);
   if (!request) return failure(kMediaBadParameter);
-  if (clip_) return failure(kMediaAliasInUse);
+  // While an open waits for the back end, timers still run; one of them may show another file.
+  if (clip_ || opening_) return failure(kMediaAliasInUse);
   QWidget* parent = request->parent ? QWidget::find(*request->parent) : nullptr;
   if (parent == nullptr) return failure(kMediaNoParent);
 
@@ -193,7 +194,9 @@ MediaReply MciDevice::open(std::string_view arguments) {
   QObject::connect(sink, &QVideoSink::videoFrameChanged, clip->surface.data(),
                    &VideoSurface::showFrame);
   clip->player->setSource(QUrl::fromLocalFile(source));
+  opening_ = true;
   waitUntilSettled(*clip->player);
+  opening_ = false;
   if (!isPlayable(clip->player->mediaStatus())) return failure(kMediaCannotPlay);
   clip_ = std::move(clip);
   return answer();

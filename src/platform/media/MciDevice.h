@@ -57,6 +57,7 @@ class MciDevice : public MediaCommands {
   void close();
 
   std::unique_ptr<Clip> clip_;
+  bool opening_ = false;
 };
 
 }  // namespace tossbox

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "AviFixtures.h"
 #include "core/media/AviHeader.h"
 
@@ -111,19 +109,6 @@ TEST(AviHeader, SurvivesEveryCutAndLyingChunkSizes) {
   ByteVector shortMain = whole;
   setU32(shortMain, offsetOf(shortMain, "avih") + 4, 8);
   EXPECT_FALSE(parse(shortMain));
-}
-
-TEST(AviHeader, ReadsOnlyRegularFiles) {
-  const auto folder = std::filesystem::temp_directory_path() / "avi header test";
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "clip with blanks.avi").string();
-  fixtures::writeFile(path, fixtures::aviBytes());
-  const auto facts = tossbox::readAviHeader(path);
-  ASSERT_TRUE(facts);
-  EXPECT_EQ(facts->height, 240);
-  EXPECT_FALSE(tossbox::readAviHeader((folder / "missing.avi").string()));
-  EXPECT_FALSE(tossbox::readAviHeader(folder.string()));
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
