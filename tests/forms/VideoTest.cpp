@@ -269,3 +269,17 @@ TEST_F(VideoTest, TheClipIsClosedBeforeAMoveAndWhenTheWindowCloses) {
   EXPECT_FALSE(media->open);
   EXPECT_FALSE(main().timer1().isActive());
 }
+
+TEST_F(VideoTest, AClipThatCannotPlayIsReportedOncePerShowing) {
+  // The first showing renders the file twice; the real device refuses bytes that are no video.
+  const fs::path videos = home.makeDir("broken videos");
+  fixtures::writeFile((videos / "broken clip.avi").string(),
+                      {'n', 'o', ' ', 'v', 'i', 'd', 'e', 'o'});
+  start({videos.string()});
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_FALSE(boxes.shown()[0].text.isEmpty());
+  EXPECT_EQ(main().statusText(), QStringLiteral("broken clip.avi"));
+  // Shown again later, it is reported again.
+  main().ShowCurrent();
+  EXPECT_EQ(boxes.shown().size(), 2u);
+}

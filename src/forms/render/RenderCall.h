@@ -48,6 +48,9 @@ struct RenderServices {
   MediaCommands* media = nullptr;
   std::function<void(const std::string& text)> showMediaError;
   std::function<void(TargetRole)> startVideoPolling;
+  // The video whose failed open was reported last. Cleared when the next file is shown, so a
+  // second rendering of the same showing does not report the same failure again.
+  std::string unopenedVideo;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

@@ -81,7 +81,9 @@ bool RenderVideo(RenderServices& services, const RenderArgs& args) {
 
   const MediaReply opened = media.send(openCommand(args));
   if (!opened.ok()) {
-    if (services.showMediaError) services.showMediaError(media.errorText(opened.error));
+    if (services.showMediaError && services.unopenedVideo != args.path)
+      services.showMediaError(media.errorText(opened.error));
+    services.unopenedVideo = args.path;
     call(services.restoreStatusText);
     return true;
   }
