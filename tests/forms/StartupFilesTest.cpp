@@ -48,7 +48,8 @@ TEST_F(ProgramTest, AFifoInPlaceOfTheStoreIsKeptAsideAndReported) {
 
 // Whatever renderer its name picks, and every one the fallback then tries.
 TEST_F(ProgramTest, AFifoGivenAsAFileShowsNothingAndNeverWaits) {
-  for (const char* name : {"pipe.jpg", "pipe.gif", "pipe.bmp", "pipe.ico", "pipe.wmf"}) {
+  for (const char* name :
+       {"pipe.jpg", "pipe.gif", "pipe.bmp", "pipe.ico", "pipe.wmf", "pipe.wav", "pipe.avi"}) {
     WaitingFifo fifo((home.root() / name).string());
     start({fifo.path()});
     fifo.stop();

@@ -18,6 +18,7 @@ inline constexpr std::string_view kIniText = "設定 ﾌｧｲﾙ";
 inline constexpr std::string_view kWordText = "MS Word ﾌｧｲﾙ";
 inline constexpr std::string_view kRichText = "ﾘｯﾁﾃｷｽﾄ ﾌｧｲﾙ";
 inline constexpr std::string_view kWave = "ｳｴｰﾌﾞﾌｧｲﾙ";
+inline constexpr std::string_view kVideo = "AVIﾌｧｲﾙ";
 
 // The quality every JPEG picture reports: the codec's default setting, not a
 // value read from the file.

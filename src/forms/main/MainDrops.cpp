@@ -15,6 +15,7 @@
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
+#include "platform/ui/ControlUnderCursor.h"
 
 namespace tossbox {
 
@@ -53,18 +54,13 @@ void acceptAsCopy(QDropEvent& event) {
 }
 
 // The name of the program's innermost named control at `local` in `window`, disabled ones
-// included. The parts a control is made of (a video surface, a view's viewport) have no name
-// of their own and stand for the control holding them.
+// included.
 QString controlNameAt(QWidget& window, const QPoint& local) {
   QWidget* hit = QApplication::widgetAt(window.mapToGlobal(local));
   // Where the window system finds another window at that point (the picture a drag carries
   // under the pointer), the window that took the drop is the one under it.
   if (hit == nullptr || hit->window() != &window) hit = window.childAt(local);
-  for (QWidget* control = hit; control != nullptr; control = control->parentWidget()) {
-    const QString name = control->objectName();
-    if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) return name;
-  }
-  return {};
+  return namedControlOf(hit);
 }
 
 // 1..6 for "FLDBtn1".."FLDBtn6", else 0.

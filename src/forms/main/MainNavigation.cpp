@@ -45,6 +45,8 @@ void TForm1::updateCounter() {
 
 bool TForm1::ShowCurrent() {
   timer1_.stop();
+  closeVideoDevice(program_.media());
+  program_.renderServices().unopenedVideo.clear();
   updateCounter();
   EntryListBox& list = program_.form2().listBox1();
   PictureControl& preview = image1();

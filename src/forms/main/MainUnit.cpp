@@ -53,7 +53,8 @@ TForm1::TForm1(Program& program)
   setMouseTracking(true);
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer2_.setObjectName(QStringLiteral("Timer2"));
-  timer1_.setInterval(1000);
+  timer1_.setInterval(kVideoLoopInterval);
+  connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
   timer2_.setInterval(1000);
   buildMenus();
   applyLook();
@@ -432,9 +433,13 @@ bool TForm1::pictureEvent(QEvent* event) {
   switch (event->type()) {
     // The second press of a quick double click arrives as a double click: it steps too.
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-      Image1MouseDown(static_cast<QMouseEvent*>(event)->button());
+    case QEvent::MouseButtonDblClick: {
+      const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+      // This press is handled here; the video loop must not take it for a second step.
+      (void)program_.asyncKeys().read(button);
+      Image1MouseDown(button);
       return true;
+    }
     case QEvent::MouseButtonRelease:
       Image1MouseUp();
       return true;
@@ -511,6 +516,7 @@ void TForm1::FormClose() {
   closing_ = true;
   ui_->Image1->clearPicture();
   timer1_.stop();
+  closeVideoDevice(program_.media());
   timer2_.stop();
 }
 

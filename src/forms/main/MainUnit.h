@@ -39,6 +39,9 @@ class TForm1 : public QWidget {
   static constexpr int kMinHeight = 240;
   static constexpr int kMaxHeight = 402;
   static constexpr int kDesignedHeight = 399;  // client 209 x 389 with the frame
+  // Timer1's tick while a video plays, in ms: quick enough to catch a click, slow enough
+  // not to keep a core busy.
+  static constexpr int kVideoLoopInterval = 15;
 
   explicit TForm1(Program& program);
   ~TForm1() override;
@@ -81,6 +84,9 @@ class TForm1 : public QWidget {
   void Image1MouseUp();
   void Image1MouseMove();
   void Timer2Timer();
+  // The video in the preview (MainVideo.cpp): Timer1 loops it and turns clicks on it into steps.
+  void startVideoLoop();
+  void Timer1Timer();
   void PopupMenu2Popup();
   void SpeedButton2Click();
 

@@ -17,10 +17,13 @@
 #include "forms/render/PictureRenderers.h"
 #include "forms/render/RenderText.h"
 #include "forms/render/RenderWave.h"
+#include "forms/render/RenderVideo.h"
 #include "forms/syurui/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "forms/warning/UWarning.h"
 #include "platform/art/Artwork.h"
+#include "platform/media/MciDevice.h"
+#include "platform/prompt/MessageBoxes.h"
 
 namespace tossbox {
 
@@ -44,9 +47,9 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
       arguments_(std::move(arguments)),
       settingsBinding_(*this),
       art_(std::make_unique<Artwork>()),
-      // No clip plays in the preview yet; once one can, it is closed here before a move,
-      // since the clip may be the file that moves.
-      fileOperation_(trash_, history_, [] {}) {
+      media_(std::make_unique<MciDevice>()),
+      // The clip on show may be the file that moves.
+      fileOperation_(trash_, history_, [this] { closeVideoDevice(*media_); }) {
   pause_ = [](int milliseconds) {
     // Paint what changed, but keep the user's clicks for after the wait: a click taken
     // inside it would act on a file that is about to change.
@@ -56,6 +59,7 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
   installPictureRenderers(renderers_);
   renderers_.set(RendererId::Text, RenderText);
   renderers_.set(RendererId::Wave, RenderWave);
+  renderers_.set(RendererId::Video, RenderVideo);
   form1_ = std::make_unique<TForm1>(*this);
   removeLeftovers();
   connectRenderServices();
@@ -91,6 +95,14 @@ void Program::connectRenderServices() {
     placeViewerForText(*form3_, mode);
   };
   renderServices_.rtfLines = rtfToLines;
+  renderServices_.media = media_.get();
+  renderServices_.showMediaError = [this](const std::string& text) {
+    boxes_.show(BoxRequest{QString::fromStdString(text), QString(), BoxIcon::None, BoxButtons::Ok,
+                           form1_.get()});
+  };
+  renderServices_.startVideoPolling = [this](TargetRole role) {
+    if (role == TargetRole::Preview) form1_->startVideoLoop();
+  };
 }
 
 // The settings are loaded by now, so the target folders are known. Only this copy of the
@@ -101,6 +113,12 @@ void Program::removeLeftovers() {
     const std::string& folder = state_.settings.target(n).FolderPath;
     if (!folder.empty()) removeOwnLeftovers(folder, isHiddenCopyName);
   }
+}
+
+void Program::setMedia(std::unique_ptr<MediaCommands> media) {
+  closeVideoDevice(*media_);
+  media_ = std::move(media);
+  renderServices_.media = media_.get();
 }
 
 Program::~Program() = default;

@@ -15,9 +15,11 @@
 #include "forms/main/SettingsBinding.h"
 #include "forms/main/SharedState.h"
 #include "forms/render/RendererTable.h"
+#include "platform/media/MediaCommands.h"
 #include "platform/sorting/DesktopOpener.h"
 #include "platform/sorting/DesktopTrash.h"
 #include "platform/sound/SoundPlayer.h"
+#include "platform/ui/AsyncKeyState.h"
 #include "platform/ui/ScreenCursor.h"
 
 namespace tossbox {
@@ -63,6 +65,11 @@ class Program {
   ScreenCursor& screenCursor() { return screenCursor_; }
   RendererTable& renderers() { return renderers_; }
   RenderServices& renderServices() { return renderServices_; }
+  // The one video device ("mvid"); tests put a recording one in its place.
+  MediaCommands& media() { return *media_; }
+  void setMedia(std::unique_ptr<MediaCommands> media);
+  // The mouse buttons as the video loop polls them.
+  AsyncKeyState& asyncKeys() { return asyncKeys_; }
   // Blocks the user interface for a moment (the visible press of a button);
   // tests replace it.
   void pause(int milliseconds) { pause_(milliseconds); }
@@ -97,6 +104,8 @@ class Program {
   RendererTable renderers_;
   RenderServices renderServices_;
   SoundPlayer soundPlayer_;
+  std::unique_ptr<MediaCommands> media_;
+  AsyncKeyState asyncKeys_;
   std::function<void(int)> pause_;
   DesktopTrash trash_;
   HistoryList history_;

@@ -13,6 +13,8 @@
 
 #include "core/picture/JpegRetryCopy.h"
 
+#include "forms/render/TargetRole.h"
+
 namespace tossbox {
 
 class Artwork;
@@ -20,6 +22,7 @@ class PictureControl;
 struct ShownFileInfo;
 class TextLines;
 class UiThreadCaller;
+class MediaCommands;
 
 enum class ProgressStage { Starting, Running, Ending };
 
@@ -63,6 +66,14 @@ struct RenderServices {
   std::function<void()> stopSound;
   // The program's pictures (the speaker of a sound file is in ImageList1).
   const Artwork* art = nullptr;
+  // The one video device, the box its errors are shown in, and the start of the polling of
+  // the window a video plays in.
+  MediaCommands* media = nullptr;
+  std::function<void(const std::string& text)> showMediaError;
+  std::function<void(TargetRole)> startVideoPolling;
+  // The video whose failed open was reported last. Cleared when the next file is shown, so a
+  // second rendering of the same showing does not report the same failure again.
+  std::string unopenedVideo;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

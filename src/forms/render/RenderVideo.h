@@ -1,0 +1,10 @@
+#pragma once
+// The video renderer: plays an AVI file through the "mvid" device in a window
+// over the target, fitted like a picture, and records what the device reports.
+#include "forms/render/RenderCall.h"
+
+namespace tossbox {
+
+bool RenderVideo(RenderServices& services, const RenderArgs& args);
+
+}  // namespace tossbox
