@@ -107,7 +107,7 @@ TEST_F(TextPreviewTest, ATextThatCannotBeReadEndsTheShowInAnErrorBox) {
   EXPECT_EQ(error.icon, BoxIcon::Error);
   EXPECT_TRUE(error.text.contains(QString::fromStdString(blocked.string())))
       << error.text.toStdString();
-  EXPECT_TRUE(error.text.contains("not a regular file"));
+  EXPECT_TRUE(error.text.contains("通常のファイルではありません"));
   EXPECT_NE(main().statusText(), "しばらくお待ち下さい．．．");
   EXPECT_TRUE(program->state().textLines.empty());
   EXPECT_FALSE(main().image1().isHidden());

@@ -132,7 +132,7 @@ std::error_code putInPlace(const std::string& hidden, const std::string& path, T
 
 void writeHistoryLog(const std::string& path, std::string_view bytes, Trash& trash) {
   const auto fail = [&](std::error_code error) {
-    throw std::system_error(error, "cannot write the log file " + path);
+    throw std::system_error(error, "ログファイル " + path + " を書き込めません");
   };
   std::string hidden;
   std::error_code error;

@@ -86,8 +86,12 @@ BlockMasks masksOf(const char* block) {
   return masks;
 }
 
+// Said where the system has no reason of its own: a pipe or a device in place of the file.
+constexpr char kNotARegularFile[] = "通常のファイルではありません";
+
 [[noreturn]] void failRead(const std::string& path, int error) {
-  throw std::system_error(error, std::generic_category(), "cannot read the text file " + path);
+  throw std::system_error(error, std::generic_category(),
+                          "テキストファイル " + path + " を読み込めません");
 }
 
 // Opened for reading without waiting on a pipe; only regular files are read.
@@ -97,7 +101,7 @@ UniqueFd openTextFile(const std::string& path, struct stat& info) {
   if (::fstat(file.get(), &info) != 0) failRead(path, errno);
   if (S_ISDIR(info.st_mode)) failRead(path, EISDIR);
   if (!S_ISREG(info.st_mode))
-    throw std::runtime_error("cannot read the text file " + path + ": not a regular file");
+    throw std::runtime_error("テキストファイル " + path + " を読み込めません: " + kNotARegularFile);
   ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
   return file;
 }

@@ -213,7 +213,7 @@ TEST_F(TextFileTest, AFileThatCannotBeReadNamesItselfAndTheReason) {
 
   const std::string fifo = (folder_ / "pipe.txt").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_NE(failure(fifo).find("not a regular file"), std::string::npos);  // and does not hang
+  EXPECT_NE(failure(fifo).find("通常のファイルではありません"), std::string::npos);  // and does not hang
 
   if (::geteuid() != 0) {
     const std::string locked = write("locked.txt", "secret");
