@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -51,14 +54,6 @@ std::size_t findEnd(std::string_view bytes, std::size_t pos) {
   return size;
 }
 
-// Branch-free: the breaks fall at random places in a block.
-std::uint64_t bitCount(std::uint64_t mask) {
-  mask -= (mask >> 1) & 0x5555555555555555ULL;
-  mask = (mask & 0x3333333333333333ULL) + ((mask >> 2) & 0x3333333333333333ULL);
-  mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
-  return (mask * kOnes) >> 56;
-}
-
 // One bit per byte of a 64-byte block: LF, CR, zero, and the high bit of anything not ASCII.
 struct BlockMasks {
   std::uint64_t lfs = 0;
@@ -67,6 +62,7 @@ struct BlockMasks {
   std::uint64_t high = 0;
 };
 
+#if defined(__SSE2__)
 BlockMasks masksOf(const char* block) {
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
@@ -85,6 +81,20 @@ BlockMasks masksOf(const char* block) {
   }
   return masks;
 }
+#else
+BlockMasks masksOf(const char* block) {
+  BlockMasks masks;
+  for (int i = 0; i < 64; ++i) {
+    const auto byte = static_cast<unsigned char>(block[i]);
+    const std::uint64_t bit = std::uint64_t{1} << i;
+    if (byte == '\n') masks.lfs |= bit;
+    if (byte == '\r') masks.crs |= bit;
+    if (byte == 0) masks.zeros |= bit;
+    if (byte >= 0x80) masks.high |= bit;
+  }
+  return masks;
+}
+#endif
 
 // Said where the system has no reason of its own: a pipe or a device in place of the file.
 constexpr char kNotARegularFile[] = "通常のファイルではありません";
@@ -180,8 +190,8 @@ void TextLineSplitter::countRest(std::string_view bytes) {
     const BlockMasks masks = masksOf(bytes.data() + pos);
     if (masks.zeros != 0) break;
     const std::uint64_t pairedLfs = masks.lfs & ((masks.crs << 1) | (afterCr_ ? 1U : 0U));
-    lines_.lineCount_ += bitCount(masks.crs | (masks.lfs & ~pairedLfs));
-    lines_.byteCount_ += 64U - bitCount(masks.lfs | masks.crs);
+    lines_.lineCount_ += std::popcount(masks.crs | (masks.lfs & ~pairedLfs));
+    lines_.byteCount_ += 64U - std::popcount(masks.lfs | masks.crs);
     afterCr_ = (masks.crs >> 63) != 0;
     inLine_ = ((masks.lfs | masks.crs) >> 63) == 0;
     if (masks.high != 0 || utf8Due_ != 0) checkUtf8(bytes.substr(pos, 64));
