@@ -54,7 +54,7 @@ function(tossbox_test)
     set_target_properties(${ARG_NAME} PROPERTIES AUTOMOC ON)
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} test_support_qt GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} test_support GTest::gtest_main GTest::gmock)
   endif()
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_MODE PRE_TEST

@@ -1,17 +1,13 @@
 #include "TempHome.h"
 
+#include "TempTree.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path makeTempFolder(const char* prefix) {
-  std::string pattern = (fs::temp_directory_path() / prefix).string() + "XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
 
 // Removed when the process ends.
 class ProcessFolders {

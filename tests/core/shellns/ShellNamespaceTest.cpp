@@ -13,8 +13,8 @@ namespace {
 class ShellNamespaceTest : public ::testing::Test {
  protected:
   ShellNamespaceTest() {
-    home_ = tree_.mkdir("home");
-    desktop_ = tree_.mkdir("home/Desktop");
+    home_ = tree_.folder("home");
+    desktop_ = tree_.folder("home/Desktop");
     mounts_ = tree_.path("mounts");
     std::ofstream(mounts_) << "/dev/sda1 / ext4 rw 0 0\n";
   }
@@ -46,11 +46,11 @@ class ShellNamespaceTest : public ::testing::Test {
 };
 
 TEST_F(ShellNamespaceTest, DesktopListsComputerHomeThenItsFoldersInNameOrder) {
-  tree_.mkdir("home/Desktop/zeta");
-  tree_.mkdir("home/Desktop/Alpha");
-  tree_.mkdir("home/Desktop/beta");
-  tree_.mkdir("home/Desktop/.hidden");
-  tree_.touch("home/Desktop/file.txt");
+  tree_.folder("home/Desktop/zeta");
+  tree_.folder("home/Desktop/Alpha");
+  tree_.folder("home/Desktop/beta");
+  tree_.folder("home/Desktop/.hidden");
+  tree_.file("home/Desktop/file.txt");
   const ShellNamespace ns = shellNamespace();
   const ItemIdList desktop = ShellNamespace::desktopIds();
 
@@ -79,8 +79,8 @@ TEST_F(ShellNamespaceTest, HomeIsNotListedTwiceWhenItIsTheDesktop) {
 }
 
 TEST_F(ShellNamespaceTest, ComputerHoldsRootThenVolumes) {
-  const std::string volume = tree_.mkdir("vol one");
-  const std::string file = tree_.touch("bound-file");
+  const std::string volume = tree_.folder("vol one");
+  const std::string file = tree_.file("bound-file");
   std::ofstream(mounts_) << "/dev/sda1 / ext4 rw 0 0\n"
                          << "/dev/sdb1 " << tree_.root() << "/vol\\040one ext4 rw 0 0\n"
                          << "/dev/sda1 " << file << " ext4 rw 0 0\n"
@@ -105,10 +105,10 @@ TEST_F(ShellNamespaceTest, ComputerHoldsRootThenVolumes) {
 }
 
 TEST_F(ShellNamespaceTest, HasSubfoldersCountsOnlyVisibleFolders) {
-  tree_.mkdir("home/Desktop/withSub/inner");
-  tree_.mkdir("home/Desktop/onlyHidden/.git");
-  tree_.mkdir("home/Desktop/onlyFiles");
-  tree_.touch("home/Desktop/onlyFiles/a.jpg");
+  tree_.folder("home/Desktop/withSub/inner");
+  tree_.folder("home/Desktop/onlyHidden/.git");
+  tree_.folder("home/Desktop/onlyFiles");
+  tree_.file("home/Desktop/onlyFiles/a.jpg");
   const std::optional<BoundFolder> desktop = shellNamespace().bind(ShellNamespace::desktopIds());
   ASSERT_TRUE(desktop.has_value());
   const auto attributes = [&](std::string_view name) {
@@ -121,7 +121,7 @@ TEST_F(ShellNamespaceTest, HasSubfoldersCountsOnlyVisibleFolders) {
   EXPECT_FALSE(attributes("onlyFiles").hasSubfolders);
   EXPECT_FALSE(attributes("missing").folder);
   // A file is no folder even when asked for by name.
-  tree_.touch("home/Desktop/plain");
+  tree_.file("home/Desktop/plain");
   EXPECT_FALSE(attributes("plain").folder);
 }
 
@@ -129,8 +129,8 @@ TEST_F(ShellNamespaceTest, NamesWithSpacesAndForeignBytesKeepTheirBytes) {
   const std::string spaced = "a b  c";
   const std::string latin1 = "caf\xe9 x";                   // not UTF-8, not CP932
   const std::string shiftJis = "\x83\x65\x83\x58\x83\x67";  // テスト written by a Windows program
-  for (const std::string& name : {spaced, latin1, shiftJis}) tree_.mkdir("home/Desktop/" + name);
-  tree_.mkdir("home/Desktop/" + latin1 + "/inner");
+  for (const std::string& name : {spaced, latin1, shiftJis}) tree_.folder("home/Desktop/" + name);
+  tree_.folder("home/Desktop/" + latin1 + "/inner");
   const ShellNamespace ns = shellNamespace();
   const ItemIdList desktop = ShellNamespace::desktopIds();
 
@@ -148,11 +148,11 @@ TEST_F(ShellNamespaceTest, NamesWithSpacesAndForeignBytesKeepTheirBytes) {
 }
 
 TEST_F(ShellNamespaceTest, FolderLinksAreFollowedWithoutLooping) {
-  tree_.mkdir("home/Desktop/holder/real");
-  tree_.symlink(".", "home/Desktop/holder/loop");     // back to its own folder
-  tree_.symlink("self", "home/Desktop/holder/self");  // a link to itself
-  tree_.symlink("nowhere", "home/Desktop/holder/dangling");
-  tree_.symlink(tree_.path("home/Desktop/holder/real"), "home/Desktop/toReal");
+  tree_.folder("home/Desktop/holder/real");
+  tree_.link("home/Desktop/holder/loop", ".");     // back to its own folder
+  tree_.link("home/Desktop/holder/self", "self");  // a link to itself
+  tree_.link("home/Desktop/holder/dangling", "nowhere");
+  tree_.link("home/Desktop/toReal", tree_.path("home/Desktop/holder/real"));
   const ShellNamespace ns = shellNamespace();
   const ItemIdList desktop = ShellNamespace::desktopIds();
   EXPECT_EQ(childNames(under(desktop, "holder")), (std::vector<std::string>{"loop", "real"}));
@@ -189,7 +189,7 @@ TEST_F(ShellNamespaceTest, ListsThatLeadNowhereDoNotBind) {
     EXPECT_EQ(ns.pathOf(ids), "");
   }
   // A folder that is gone does not bind either; the desktop binds without its folder.
-  tree_.mkdir("home/Desktop/gone");
+  tree_.folder("home/Desktop/gone");
   const ItemIdList gone = under(desktop, "gone");
   EXPECT_TRUE(ns.bind(gone).has_value());
   std::filesystem::remove(tree_.path("home/Desktop/gone"));

@@ -33,14 +33,14 @@ TEST(UserDirs, DesktopDirFromUserDirsText) {
 
 TEST(UserDirs, DesktopFolderFallsBackToHome) {
   const TempTree tree;
-  const std::string home = tree.mkdir("home");
-  const std::string config = tree.mkdir("config");
+  const std::string home = tree.folder("home");
+  const std::string config = tree.folder("config");
   EXPECT_EQ(desktopFolderOf(home, config), home);  // no user-dirs file
 
   std::ofstream(config + "/user-dirs.dirs") << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n";
   EXPECT_EQ(desktopFolderOf(home, config), home);  // named but missing
 
-  const std::string desktop = tree.mkdir("home/Desktop");
+  const std::string desktop = tree.folder("home/Desktop");
   EXPECT_EQ(desktopFolderOf(home, config), desktop);
 }
 

@@ -8,15 +8,14 @@
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
-#include <vector>
 
-TempTree::TempTree() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tossbox-files-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root_ = buffer.data();
+std::filesystem::path makeTempFolder(std::string_view prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
 }
+
+TempTree::TempTree() : root_(makeTempFolder("tossbox-tree-").string()) {}
 
 TempTree::~TempTree() {
   // Tests take permissions away; give them back so that everything can be removed.

@@ -1,8 +1,13 @@
 #pragma once
 // A fresh folder under the system's temporary folder for one test, removed with everything in it
 // when the test ends. Paths are built and returned as byte strings.
+#include <filesystem>
 #include <string>
 #include <string_view>
+
+// Makes a new private folder named `prefix` and six random characters under the system's
+// temporary folder.
+std::filesystem::path makeTempFolder(std::string_view prefix);
 
 class TempTree {
  public:
