@@ -48,7 +48,6 @@ function(tossbox_test)
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_executable(${ARG_NAME} ${sources})
   target_compile_definitions(${ARG_NAME} PRIVATE
-    TOSSBOX_TESTDATA_DIR="${TOSSBOX_TESTDATA_DIR}"
     TOSSBOX_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}/tests")
   if(ARG_QT)
     set_target_properties(${ARG_NAME} PROPERTIES AUTOMOC ON)

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "ConformanceSuite.h"
 #include "RenderTestFixture.h"
 #include "forms/render/RenderBitmap.h"
 
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kSuite = fs::path(TOSSBOX_TESTDATA_DIR) / "bmpsuite";
+const fs::path kSuite = conformanceSuite("bmpsuite");
 
 // The suite's page lists each file with the pictures it should look like:
 // file name (as "g/pal8.bmp") to the reference images beside the page.
@@ -82,9 +83,7 @@ std::vector<fs::path> bmpFiles(const std::string& folder) {
 }  // namespace
 
 TEST_F(RenderTest, BmpSuiteGoodFilesMatchTheirReferences) {
-  if (!fs::exists(kSuite / "g") || !fs::exists(kSuite / "html" / "bmpsuite.html")) {
-    GTEST_SKIP() << "bmpsuite not found at " << kSuite << "; skipped";
-  }
+  if (!suitePresent({kSuite / "g", kSuite / "html" / "bmpsuite.html"})) return;
   const auto references = referencesOfThePage();
   const auto files = bmpFiles("g");
   ASSERT_FALSE(files.empty());
@@ -114,9 +113,7 @@ TEST_F(RenderTest, BmpSuiteGoodFilesMatchTheirReferences) {
 }
 
 TEST_F(RenderTest, BmpSuiteBadAndQuestionableFilesNeverCrash) {
-  if (!fs::exists(kSuite / "b") || !fs::exists(kSuite / "q")) {
-    GTEST_SKIP() << "bmpsuite not found at " << kSuite << "; skipped";
-  }
+  if (!suitePresent({kSuite / "b", kSuite / "q"})) return;
   for (const std::string folder : {"b", "q", "x"}) {
     int shownCount = 0;
     int refused = 0;
@@ -145,9 +142,7 @@ TEST_F(RenderTest, BmpSuiteBadAndQuestionableFilesNeverCrash) {
 }
 
 TEST_F(RenderTest, BmpSuiteUnusualMasksAndHeadersMatchTheirReferences) {
-  if (!fs::exists(kSuite / "q") || !fs::exists(kSuite / "html" / "bmpsuite.html")) {
-    GTEST_SKIP() << "bmpsuite not found at " << kSuite << "; skipped";
-  }
+  if (!suitePresent({kSuite / "q", kSuite / "html" / "bmpsuite.html"})) return;
   const auto references = referencesOfThePage();
   for (const std::string name : {"pal8os2v2-16", "rgb16-3103", "rgb32-7187", "rgb32h52",
                                  "rgba16-1924", "rgba16-4444", "rgba16-5551", "rgba32-1010102",

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ConformanceSuite.h"
 #include "GifTestClock.h"
 #include "core/gif/GifException.h"
 #include "core/gif/GifImage.h"
@@ -21,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-const fs::path kSuite = fs::path(TOSSBOX_TESTDATA_DIR) / "gif-suite";
+const fs::path kSuite = conformanceSuite("gif-suite");
 
 using Section = std::map<std::string, std::string>;
 
@@ -232,7 +233,7 @@ void checkCase(const std::string& name) {
 }
 
 TEST(GifSuite, EveryCase) {
-  if (!fs::exists(kSuite / "TESTS")) GTEST_SKIP() << "GIF conformance suite not found; skipped";
+  if (!suitePresent({kSuite / "TESTS"})) return;
   std::ifstream list(kSuite / "TESTS");
   std::string name;
   int cases = 0;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "ConformanceSuite.h"
 #include "core/settings/StoredText.h"
 #include "core/text/AnsiText.h"
 #include "core/text/RtfText.h"
@@ -83,9 +84,9 @@ TEST(RtfHostile, EveryPrefixGivesTheLinesReadSoFar) {
       "Arial;}}{\\info{\\title t}}\\pard 日本\\'82\\'a0\\'83A\\par\\uc2\\u12354\\'82\\'a0 "
       "{\\f1 caf\\'e9}\\u-10179?\\u-8451?\\par{\\pict\\bin4 }}{{}\\trowd a\\cell b\\cell\\row "
       "{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt link}}\\line end\\par}");
-  const fs::path suite = fs::path(TOSSBOX_TESTDATA_DIR) / "rtf" / "rtf";
+  const fs::path suite = conformanceSuite("rtf") / "rtf";
   for (const char* name : {"unicode.rtf", "issue_55_1.rtf", "line_break_textedit_mac.rtf"}) {
-    if (!fs::exists(suite / name)) continue;
+    if (!optionalSuiteFile(suite / name)) continue;
     SCOPED_TRACE(name);
     checkEveryPrefix(readFile(suite / name));
   }

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <map>
 
+#include "ConformanceSuite.h"
 #include "core/text/RtfText.h"
 
 namespace tossbox {
@@ -18,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-const fs::path kSuite = fs::path(TOSSBOX_TESTDATA_DIR) / "rtf";
+const fs::path kSuite = conformanceSuite("rtf");
 
 // Documents whose expected text differs on purpose from the lines the preview shows.
 const std::map<std::string, std::string> kDifferences = {
@@ -68,9 +69,7 @@ Lines comparable(const Lines& lines) {
 }
 
 TEST(RtfSuite, DocumentsGiveTheirExpectedLines) {
-  if (!fs::exists(kSuite / "rtf") || !fs::exists(kSuite / "text")) {
-    GTEST_SKIP() << "RTF documents not found at " << kSuite << "; skipped";
-  }
+  if (!suitePresent({kSuite / "rtf", kSuite / "text"})) return;
   int documents = 0;
   int matching = 0;
   for (const auto& entry : fs::directory_iterator(kSuite / "rtf")) {
