@@ -9,13 +9,14 @@
 #include <stdexcept>
 #include <system_error>
 
-std::filesystem::path makeTempFolder(std::string_view prefix) {
-  std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "XXXXXX";
+std::filesystem::path makeTempFolder(std::string_view prefix, const std::filesystem::path& under) {
+  std::string pattern = (under / prefix).string() + "XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }
 
-TempTree::TempTree() : root_(makeTempFolder("tossbox-tree-").string()) {}
+TempTree::TempTree(std::string_view prefix, const std::filesystem::path& under)
+    : root_(makeTempFolder(prefix, under).string()) {}
 
 TempTree::~TempTree() {
   // Tests take permissions away; give them back so that everything can be removed.

@@ -1,17 +1,20 @@
 #pragma once
-// A fresh folder under the system's temporary folder for one test, removed with everything in it
-// when the test ends. Paths are built and returned as byte strings.
+// A fresh folder (by default under the system's temporary folder) for one test, removed with
+// everything in it when the test ends. Paths are built and returned as byte strings.
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-// Makes a new private folder named `prefix` and six random characters under the system's
-// temporary folder.
-std::filesystem::path makeTempFolder(std::string_view prefix);
+// Makes a new private folder named `prefix` and six random characters under `under`.
+std::filesystem::path makeTempFolder(
+    std::string_view prefix,
+    const std::filesystem::path& under = std::filesystem::temp_directory_path());
 
 class TempTree {
  public:
-  TempTree();
+  // `under` may be another file system, for moves that cannot be a rename.
+  explicit TempTree(std::string_view prefix = "tossbox-tree-",
+                    const std::filesystem::path& under = std::filesystem::temp_directory_path());
   ~TempTree();
   TempTree(const TempTree&) = delete;
   TempTree& operator=(const TempTree&) = delete;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TempTree.h"
+
 using namespace tossbox;
 namespace fs = std::filesystem;
 
@@ -30,10 +32,10 @@ TEST(Leftovers, TemporaryNamesHaveTheirExactShape) {
 }
 
 TEST(Leftovers, RemovesOnlyOwnRegularFilesOfOurNames) {
-  std::string pattern = (fs::temp_directory_path() / "tossbox-leftovers-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = fs::path(pattern) / "a folder";
-  const fs::path outside = fs::path(pattern) / "outside";
+  const TempTree tree;
+  const fs::path root = tree.root();
+  const fs::path dir = root / "a folder";
+  const fs::path outside = root / "outside";
   fs::create_directories(dir);
   fs::create_directories(outside);
   const auto make = [](const fs::path& file) { std::ofstream(file) << "data"; };
@@ -63,6 +65,5 @@ TEST(Leftovers, RemovesOnlyOwnRegularFilesOfOurNames) {
   EXPECT_TRUE(fs::exists(outside / ".tmp-CCCC"));
   if (foreignMade) EXPECT_TRUE(fs::exists(dir / ".tmp-NOBO"));
 
-  EXPECT_EQ(removeOwnLeftovers((fs::path(pattern) / "missing").string(), ours), 0);
-  fs::remove_all(pattern);
+  EXPECT_EQ(removeOwnLeftovers((root / "missing").string(), ours), 0);
 }

@@ -6,7 +6,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "../../support/WaitingFifo.h"
+#include "TempTree.h"
+#include "WaitingFifo.h"
 
 using namespace tossbox;
 namespace fs = std::filesystem;
@@ -15,14 +16,8 @@ namespace {
 
 class RegularFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tossbox-regular-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  [[nodiscard]] std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
+  [[nodiscard]] std::string path(const std::string& name) const { return tree_.path(name); }
+  TempTree tree_;
 };
 
 }  // namespace
@@ -39,7 +34,7 @@ TEST_F(RegularFileTest, FifosFoldersAndDevicesAreRefusedAtOnce) {
   fifo.stop();
   EXPECT_FALSE(fifo.rescued());
 
-  EXPECT_FALSE(readRegularFile(dir_.string(), 1 << 20, failure));
+  EXPECT_FALSE(readRegularFile(tree_.root(), 1 << 20, failure));
   EXPECT_EQ(failure.problem, FileProblem::NotRegular);
   EXPECT_FALSE(readRegularFile("/dev/zero", 1 << 20, failure));
   EXPECT_EQ(failure.problem, FileProblem::NotRegular);

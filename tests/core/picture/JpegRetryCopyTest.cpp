@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 
+#include "TempTree.h"
 #include "core/picture/PictureFile.h"
 
 using namespace tossbox;
@@ -21,9 +22,6 @@ namespace {
 class JpegRetryCopyTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tossbox-retry-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
     runtime_ = root_ / "runtime";
     fs::create_directories(runtime_);
     const char* old = std::getenv("XDG_RUNTIME_DIR");
@@ -35,7 +33,6 @@ class JpegRetryCopyTest : public testing::Test {
       setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1);
     else
       unsetenv("XDG_RUNTIME_DIR");
-    fs::remove_all(root_);
   }
 
   std::string write(const std::string& name, const std::string& content) const {
@@ -51,7 +48,8 @@ class JpegRetryCopyTest : public testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(runtime_), {}));
   }
 
-  fs::path root_;
+  TempTree tree_;
+  const fs::path root_ = tree_.root();
   fs::path runtime_;
   std::optional<std::string> savedRuntime_;
 };

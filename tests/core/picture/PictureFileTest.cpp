@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "PictureFixtures.h"
+#include "TempTree.h"
 
 using namespace tossbox;
 namespace fs = std::filesystem;
@@ -13,15 +14,8 @@ namespace {
 
 class PictureFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::temp_directory_path() / ("tossbox-picfile-" + std::to_string(::getpid()) + "-" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  [[nodiscard]] std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  fs::path dir_;
+  [[nodiscard]] std::string path(const std::string& name) const { return tree_.path(name); }
+  TempTree tree_;
 };
 
 }  // namespace
@@ -33,7 +27,7 @@ TEST_F(PictureFileTest, ReadsWholeFilesWithinTheLimit) {
   EXPECT_EQ(fileByteCount(path("a b.bin")), 3000);
   EXPECT_FALSE(readPictureFile(path("a b.bin"), 2999));
   EXPECT_FALSE(readPictureFile(path("missing")));
-  EXPECT_FALSE(readPictureFile(dir_.string()));
+  EXPECT_FALSE(readPictureFile(tree_.root()));
   EXPECT_FALSE(fileByteCount(path("missing")));
   fixtures::writeFile(path("empty"), {});
   EXPECT_EQ(readPictureFile(path("empty")), fixtures::ByteVector{});

@@ -39,7 +39,7 @@ class Sorting : public ::testing::Test {
     return found;
   }
 
-  testing::TempFolder folder;
+  TempTree folder;
   testing::FolderTrash trash{folder.path("trash")};
   HistoryList history;
   int closedMedia = 0;
@@ -163,7 +163,7 @@ TEST_F(Sorting, MoveAcrossFileSystemsCopiesThenDeletesOverAnExistingFile) {
       tmp.st_dev == shm.st_dev) {
     GTEST_SKIP() << "skipped: no second file system at /dev/shm";
   }
-  testing::TempFolder other("/dev/shm");
+  TempTree other("tossbox-sorting-", "/dev/shm");
   const std::string source = other.path("c.jpg");
   writeFile(source, std::string(3'000'000, 'c'));
   testing::ageFile(source);
@@ -182,7 +182,7 @@ TEST_F(Sorting, MoveAcrossFileSystemsCopiesThenDeletesOverAnExistingFile) {
 // The program dies in the middle of the copy: a forked child runs the move under a file-size
 // limit whose signal, left at its default, kills it once the hidden copy outgrows the limit.
 TEST_F(Sorting, MoveOverAFileAcrossFileSystemsKeepsTheOldTargetUntilTheCopyIsDone) {
-  const std::unique_ptr<testing::TempFolder> other = testing::folderOnAnotherFileSystem(folder);
+  const std::unique_ptr<TempTree> other = testing::folderOnAnotherFileSystem(folder);
   if (!other) GTEST_SKIP() << "skipped: no second file system at /dev/shm";
   const std::string source = other->path("c.jpg");
   const std::string big(1 << 20, 'c');

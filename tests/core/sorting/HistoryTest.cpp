@@ -80,8 +80,8 @@ TEST(HistoryLog, Cp932BytesWithCrLfAndVisibleEscapes) {
 }
 
 TEST(HistoryLog, WritesTheBytesAndReportsAFolderThatIsNotThere) {
-  testing::TempFolder folder;
-  testing::TempFolder trashFolder;
+  TempTree folder;
+  TempTree trashFolder;
   testing::FolderTrash trash(trashFolder.path("trash"));
   const std::string path = logFilePath(folder.path("LOG20261207"));
   const std::string bytes = historyLogBytes(std::vector<std::string>{"a", "b"});
@@ -95,7 +95,7 @@ TEST(HistoryLog, WritesTheBytesAndReportsAFolderThatIsNotThere) {
 }
 
 TEST(HistoryLog, WhatCannotBeReplacedSafelyStaysAsItWas) {
-  testing::TempFolder folder;
+  TempTree folder;
   testing::FolderTrash trash(folder.path("trash"));
   const std::string path = folder.path("logs/LOG.txt");
   testing::writeFile(path, "old");

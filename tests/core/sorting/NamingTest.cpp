@@ -116,7 +116,7 @@ TEST(SortPaths, ButtonTargetsAndNamePieces) {
 }
 
 TEST(NameWithS, AppendsUntilFreeWithoutLimitAndFallsBackToError) {
-  testing::TempFolder folder;
+  TempTree folder;
   testing::writeFile(folder.path("a.jpg"), "1");
   EXPECT_EQ(nameWithS(folder.path("a.jpg")), folder.path("aS.jpg"));
   testing::writeFile(folder.path("aS.jpg"), "2");

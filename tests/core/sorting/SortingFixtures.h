@@ -10,48 +10,25 @@
 #include <memory>
 #include <optional>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
+#include "TempTree.h"
 #include "core/sorting/FileTransfer.h"
 #include "core/sorting/Trash.h"
 
 namespace tossbox::testing {
 
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& under = std::filesystem::temp_directory_path().string()) {
-    std::string pattern = under + "/tossbox-sorting-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  [[nodiscard]] std::string path(const std::string& relative) const {
-    return root_ + "/" + relative;
-  }
-  [[nodiscard]] const std::string& root() const { return root_; }
-
- private:
-  std::string root_;
-};
-
 // A fresh folder on another file system than `near`, for moves that cannot be a rename:
 // /dev/shm, where it is a tmpfs of its own. Null where there is no such second file system;
 // the tests that need one are then skipped.
-inline std::unique_ptr<TempFolder> folderOnAnotherFileSystem(const TempFolder& near) {
+inline std::unique_ptr<TempTree> folderOnAnotherFileSystem(const TempTree& near) {
   struct stat here {
   }, there{};
   if (::stat(near.root().c_str(), &here) != 0 || ::stat("/dev/shm", &there) != 0 ||
       here.st_dev == there.st_dev) {
     return nullptr;
   }
-  return std::make_unique<TempFolder>("/dev/shm");
+  return std::make_unique<TempTree>("tossbox-sorting-", "/dev/shm");
 }
 
 inline void writeFile(const std::string& path, const std::string& bytes) {

@@ -24,7 +24,7 @@ class Undo : public ::testing::Test {
     return operation.run(ActionKind::Move, from, to, false);
   }
 
-  testing::TempFolder folder;
+  TempTree folder;
   testing::FolderTrash trash{folder.path("trash")};
   HistoryList history;
   FileOperation operation{trash, history};
@@ -136,7 +136,7 @@ TEST_F(Undo, AMovedLinkReachesTheSameFileAndGoesBackAsItWas) {
 
 TEST_F(Undo, AMovedLinkAcrossFileSystemsIsMadeAnewNotCopied) {
   namespace fs = std::filesystem;
-  const std::unique_ptr<testing::TempFolder> other = testing::folderOnAnotherFileSystem(folder);
+  const std::unique_ptr<TempTree> other = testing::folderOnAnotherFileSystem(folder);
   if (!other) GTEST_SKIP() << "skipped: no second file system at /dev/shm";
   const std::string photo = other->path("real/photo.jpg");
   writeFile(photo, "photo");

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "TempTree.h"
+
 namespace tossbox {
 namespace {
 
@@ -161,15 +163,6 @@ TEST(TextLines, MadeFromConvertedLines) {
 
 class TextFileTest : public testing::Test {
  protected:
-  TextFileTest() {
-    std::string pattern = (fs::temp_directory_path() / "text lines XXXXXX").string();
-    folder_ = ::mkdtemp(pattern.data());
-  }
-  ~TextFileTest() override {
-    std::error_code ignored;
-    fs::permissions(folder_, fs::perms::owner_all, ignored);
-    fs::remove_all(folder_, ignored);
-  }
   std::string write(const std::string& name, const std::string& bytes) {
     const std::string path = (folder_ / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
@@ -184,7 +177,8 @@ class TextFileTest : public testing::Test {
     }
     return {};
   }
-  fs::path folder_;
+  TempTree tree_{"text lines "};
+  const fs::path folder_ = tree_.root();
 };
 
 TEST_F(TextFileTest, ReadsAFileLargerThanOnePiece) {
@@ -213,7 +207,8 @@ TEST_F(TextFileTest, AFileThatCannotBeReadNamesItselfAndTheReason) {
 
   const std::string fifo = (folder_ / "pipe.txt").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_NE(failure(fifo).find("通常のファイルではありません"), std::string::npos);  // and does not hang
+  EXPECT_NE(failure(fifo).find("通常のファイルではありません"),
+            std::string::npos);  // and does not hang
 
   if (::geteuid() != 0) {
     const std::string locked = write("locked.txt", "secret");
