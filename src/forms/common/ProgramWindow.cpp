@@ -1,5 +1,10 @@
 #include "forms/common/ProgramWindow.h"
 
+#include <QCloseEvent>
+#include <QShowEvent>
+
+#include "forms/main/Program.h"
+
 namespace tossbox {
 
 ProgramWindow::ProgramWindow(Program& program, const QString& objectName, const QString& caption,
@@ -15,6 +20,21 @@ void ProgramWindow::setClientSize(int width, int height, bool fixed) {
     return;
   }
   resize(width, height);
+}
+
+void ProgramWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (showWhenRestored_ || !event->spontaneous()) FormShow();
+}
+
+void ProgramWindow::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) program_.screenCursor().reset();
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tossbox

@@ -1,6 +1,8 @@
 #pragma once
 // Base of the program's ten windows: each knows the program it belongs to
-// and lives, shown or hidden, until the program ends.
+// and lives, shown or hidden, until the program ends. Each show and close
+// reaches the window's FormShow and FormClose, and a mouse move over any
+// control the window watches gives the pointer back.
 #include <QWidget>
 
 namespace tossbox {
@@ -18,8 +20,18 @@ class ProgramWindow : public QWidget {
   void setClientSize(int width, int height, bool fixed);
   Program& program() { return program_; }
 
+  virtual void FormShow() {}
+  virtual void FormClose() {}
+  // FormShow is left out when the window comes back with the minimized program.
+  void showOnlyWhenOpened() { showWhenRestored_ = false; }
+
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   Program& program_;
+  bool showWhenRestored_ = true;
 };
 
 }  // namespace tossbox

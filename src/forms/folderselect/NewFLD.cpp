@@ -1,13 +1,11 @@
 #include "forms/folderselect/NewFLD.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QShowEvent>
 #include <QStyle>
 
 #include "core/files/PathRules.h"
@@ -41,6 +39,7 @@ TForm9::TForm9(Program& program)
   }
   setMouseTracking(true);
   installEventFilter(this);
+  showOnlyWhenOpened();
 }
 
 TForm9::~TForm9() = default;
@@ -51,11 +50,6 @@ QLineEdit& TForm9::edit1() const {
 
 QPushButton& TForm9::bitBtn(int number) const {
   return number == 1 ? *ui_->BitBtn1 : *ui_->BitBtn2;
-}
-
-void TForm9::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
-  if (!event->spontaneous()) FormShow();
 }
 
 void TForm9::FormShow() {
@@ -86,18 +80,8 @@ void TForm9::BitBtn1Click() {
   close();
 }
 
-void TForm9::closeEvent(QCloseEvent* event) {
-  FormClose();
-  event->accept();
-}
-
 void TForm9::FormClose() {
   program().form8().setEnabled(true);
-}
-
-bool TForm9::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove) program().screenCursor().reset();
-  return ProgramWindow::eventFilter(watched, event);
 }
 
 }  // namespace tossbox

@@ -28,14 +28,9 @@ class TForm9 : public ProgramWindow {
   void BitBtn1Click();
   void BitBtn2Click();
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void FormShow();
-  void FormClose();
+  void FormShow() override;
+  void FormClose() override;
 
   std::unique_ptr<Ui::TForm9> ui_;
 };

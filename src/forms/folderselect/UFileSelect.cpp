@@ -1,13 +1,11 @@
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/common/ByteText.h"
 
-#include <QCloseEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QShowEvent>
 #include <QStyle>
 
 #include "core/shellns/FolderHandle.h"
@@ -55,6 +53,8 @@ TForm8::TForm8(Program& program)
   ui_->setupUi(this);
   // The frame looks sizable, but the size stays.
   setClientSize(315, 275, true);
+  // Coming back from the minimized program it is not opened again.
+  showOnlyWhenOpened();
   setFont(pixelFont(kGothic, 12));
   ui_->Edit1->setFont(pixelFont(kGothic, 13));
   ui_->KtTreeView1->setIndentation(19);
@@ -131,12 +131,6 @@ void TForm8::setEditPath(const std::string& path) {
 void TForm8::reloadTree() {
   ui_->KtTreeView1->clear();
   ui_->KtTreeView1->ReloadTree();
-}
-
-void TForm8::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
-  // A window coming back from the minimized program is not opened again.
-  if (!event->spontaneous()) FormShow();
 }
 
 void TForm8::FormShow() {
@@ -239,11 +233,6 @@ void TForm8::BitBtn3Click() {
   program().form9().show();
 }
 
-void TForm8::closeEvent(QCloseEvent* event) {
-  FormClose();
-  event->accept();
-}
-
 // The folder button settings enable the other windows again when they close.
 void TForm8::FormClose() {
   Program& owner = program();
@@ -258,11 +247,6 @@ void TForm8::FormClose() {
   TForm1& main = owner.form1();
   main.setEnabled(true);
   SetTopmost(main);
-}
-
-bool TForm8::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove) program().screenCursor().reset();
-  return ProgramWindow::eventFilter(watched, event);
 }
 
 }  // namespace tossbox

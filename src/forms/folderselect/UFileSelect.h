@@ -53,14 +53,9 @@ class TForm8 : public ProgramWindow {
   void BitBtn3Click();
   void KtTreeViewChange(QTreeWidgetItem* node);
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void FormShow();
-  void FormClose();
+  void FormShow() override;
+  void FormClose() override;
   void chooseSource();
   void chooseTarget();
   void showButtonGlyph();

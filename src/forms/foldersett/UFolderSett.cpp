@@ -60,16 +60,6 @@ TFolderSett::TFolderSett(Program& program)
 
 TFolderSett::~TFolderSett() = default;
 
-void TFolderSett::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
-  FormShow();
-}
-
-void TFolderSett::closeEvent(QCloseEvent* event) {
-  FormClose();
-  ProgramWindow::closeEvent(event);
-}
-
 void TFolderSett::mouseMoveEvent(QMouseEvent* event) {
   program().screenCursor().reset();
   ProgramWindow::mouseMoveEvent(event);

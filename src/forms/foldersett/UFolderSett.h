@@ -20,8 +20,8 @@ class TFolderSett : public ProgramWindow {
   explicit TFolderSett(Program& program);
   ~TFolderSett() override;
 
-  void FormShow();
-  void FormClose();
+  void FormShow() override;
+  void FormClose() override;
   void CheckBox1Click();
   // "参照": the folder selection dialog chooses the button's folder.
   void Button1Click();
@@ -30,8 +30,6 @@ class TFolderSett : public ProgramWindow {
   void Button4Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:

@@ -12,6 +12,7 @@
 #include "core/sorting/UndoAction.h"
 #include "forms/common/ProgramWindow.h"
 #include "forms/list/EntryListBox.h"
+#include "platform/ui/FramelessFrame.h"
 
 class QLabel;
 class QListWidget;
@@ -87,7 +88,6 @@ class TForm2 : public ProgramWindow {
   [[nodiscard]] bool replaceLogAgreed(const std::string& path);
   // After a key moved the selection of ListBox1: show what it selects now.
   void followSelection();
-  [[nodiscard]] Qt::Edges frameEdgesAt(const QPoint& at) const;
 
   EntryListBox* listBox1_;
   QListWidget* listBox2_ = nullptr;
@@ -101,15 +101,8 @@ class TForm2 : public ProgramWindow {
 
   // Set while a button that went down on a line of ListBox1 is held.
   bool listDragging_ = false;
-  // Moving by the caption panels.
-  bool dragArmed_ = false;
-  QPoint dragStart_;
-  bool movingByHand_ = false;
-  QPoint moveGrabOffset_;
-  // Sizing by the frame where the window manager does not do it.
-  Qt::Edges resizeEdges_;
-  QRect resizeStartGeometry_;
-  QPoint resizeStartMouse_;
+  // Moved by the caption panels, sized by every edge of the frame.
+  FramelessFrame frame_{*this, kFrame, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge};
 };
 
 }  // namespace tossbox

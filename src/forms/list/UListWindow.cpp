@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "core/sorting/SortPaths.h"
 #include "forms/list/UList.h"
@@ -188,79 +187,27 @@ void TForm2::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-Qt::Edges TForm2::frameEdgesAt(const QPoint& at) const {
-  Qt::Edges edges;
-  if (at.x() < kFrame) edges |= Qt::LeftEdge;
-  if (at.x() >= width() - kFrame) edges |= Qt::RightEdge;
-  if (at.y() < kFrame) edges |= Qt::TopEdge;
-  if (at.y() >= height() - kFrame) edges |= Qt::BottomEdge;
-  return edges;
-}
-
 void TForm2::mousePressEvent(QMouseEvent* event) {
-  const Qt::Edges edges = frameEdgesAt(event->position().toPoint());
-  if (event->button() != Qt::LeftButton || edges == Qt::Edges()) return;
-  if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return;
-  resizeEdges_ = edges;
-  resizeStartGeometry_ = geometry();
-  resizeStartMouse_ = event->globalPosition().toPoint();
+  frame_.pressFrame(*event);
 }
 
 void TForm2::mouseMoveEvent(QMouseEvent* event) {
   program().screenCursor().reset();
-  if (resizeEdges_ != Qt::Edges()) {
-    const QPoint delta = event->globalPosition().toPoint() - resizeStartMouse_;
-    QRect target = resizeStartGeometry_;
-    const QSize least = minimumSizeHint().expandedTo(minimumSize());
-    if (resizeEdges_ & Qt::LeftEdge)
-      target.setLeft(std::min(target.left() + delta.x(), target.right() - least.width()));
-    if (resizeEdges_ & Qt::RightEdge)
-      target.setRight(std::max(target.right() + delta.x(), target.left() + least.width()));
-    if (resizeEdges_ & Qt::TopEdge)
-      target.setTop(std::min(target.top() + delta.y(), target.bottom() - least.height()));
-    if (resizeEdges_ & Qt::BottomEdge)
-      target.setBottom(std::max(target.bottom() + delta.y(), target.top() + least.height()));
-    setGeometry(target);
-    return;
-  }
-  const Qt::Edges edges = frameEdgesAt(event->position().toPoint());
-  const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
-  const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
-  if (horizontal && vertical) {
-    const bool falling =
-        edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge);
-    setCursor(falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
-  } else if (horizontal) {
-    setCursor(Qt::SizeHorCursor);
-  } else if (vertical) {
-    setCursor(Qt::SizeVerCursor);
-  } else {
-    unsetCursor();
-  }
+  if (frame_.followSizing(*event)) return;
+  frame_.showEdgeCursor(event->position().toPoint());
 }
 
 void TForm2::mouseReleaseEvent(QMouseEvent* event) {
-  resizeEdges_ = Qt::Edges();
+  frame_.release();
   ProgramWindow::mouseReleaseEvent(event);
 }
 
 void TForm2::Panel1MouseDown(const QPoint& at) {
-  dragStart_ = at;
-  dragArmed_ = true;
+  frame_.pressCaption(at);
 }
 
 void TForm2::Panel1MouseMove(QMouseEvent* event) {
-  if (movingByHand_) {
-    move(event->globalPosition().toPoint() - moveGrabOffset_);
-    return;
-  }
-  const QPoint at = event->position().toPoint();
-  if (!(event->buttons() & Qt::LeftButton) || at == dragStart_ || !dragArmed_) return;
-  dragArmed_ = false;
-  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-  // No window manager move: follow the mouse until the button is released.
-  movingByHand_ = true;
-  moveGrabOffset_ = event->globalPosition().toPoint() - pos();
+  frame_.dragCaption(*event);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
@@ -274,7 +221,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
         Panel1MouseMove(static_cast<QMouseEvent*>(event));
         break;
       case QEvent::MouseButtonRelease:
-        movingByHand_ = false;
+        frame_.release();
         break;
       default:
         break;

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
-#include <QWindow>
 
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/foldersett/UFolderSett.h"
@@ -288,81 +287,29 @@ void TForm1::applyPlacement(int top, int left, int height) {
   resize(kWidth, std::clamp(height, kMinHeight, kMaxHeight));
 }
 
-// Only the height can be sized: the top and bottom frame edges.
-bool TForm1::frameEdgeAt(int y, Qt::Edge& edge) const {
-  if (y < kFrame) {
-    edge = Qt::TopEdge;
-    return true;
-  }
-  if (y >= height() - kFrame) {
-    edge = Qt::BottomEdge;
-    return true;
-  }
-  return false;
-}
-
 void TForm1::mousePressEvent(QMouseEvent* event) {
-  Qt::Edge edge = Qt::BottomEdge;
-  if (event->button() == Qt::LeftButton && frameEdgeAt(event->position().toPoint().y(), edge)) {
-    if (windowHandle() != nullptr && windowHandle()->startSystemResize(edge)) return;
-    resizingByHand_ = true;
-    resizeEdge_ = edge;
-    resizeStartGeometry_ = geometry();
-    resizeStartMouse_ = event->globalPosition().toPoint();
-    return;
-  }
+  if (frame_.pressFrame(*event)) return;
   FormMouseDown(event);
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
-  if (resizingByHand_) {
-    const int dy = event->globalPosition().toPoint().y() - resizeStartMouse_.y();
-    QRect target = resizeStartGeometry_;
-    if (resizeEdge_ == Qt::TopEdge) {
-      const int newHeight = std::clamp(target.height() - dy, kMinHeight, kMaxHeight);
-      target.setTop(target.bottom() - newHeight + 1);
-    } else {
-      target.setHeight(std::clamp(target.height() + dy, kMinHeight, kMaxHeight));
-    }
-    setGeometry(target);
-    return;
-  }
-  Qt::Edge edge = Qt::BottomEdge;
-  if (frameEdgeAt(event->position().toPoint().y(), edge))
-    setCursor(Qt::SizeVerCursor);
-  else
-    unsetCursor();
+  if (frame_.followSizing(*event)) return;
+  frame_.showEdgeCursor(event->position().toPoint());
   FormMouseMove(event);
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {
-  resizingByHand_ = false;
-  movingByHand_ = false;
+  frame_.release();
   QWidget::mouseReleaseEvent(event);
 }
 
 void TForm1::FormMouseDown(QMouseEvent* event) {
-  dragStartX_ = static_cast<int>(event->position().x());
-  dragStartY_ = static_cast<int>(event->position().y());
-  dragArmed_ = true;
+  frame_.pressCaption(event->position().toPoint());
 }
 
 void TForm1::FormMouseMove(QMouseEvent* event) {
   ui_->Panel3->setToolTip(kCaptionHint);
-  if (movingByHand_) {
-    move(event->globalPosition().toPoint() - moveGrabOffset_);
-    return;
-  }
-  const bool moved = static_cast<int>(event->position().x()) != dragStartX_ ||
-                     static_cast<int>(event->position().y()) != dragStartY_;
-  if ((event->buttons() & Qt::LeftButton) && moved && dragArmed_) {
-    dragArmed_ = false;
-    if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
-      // No window manager move: follow the mouse until the button is released.
-      movingByHand_ = true;
-      moveGrabOffset_ = event->globalPosition().toPoint() - pos();
-    }
-  }
+  if (frame_.dragCaption(*event)) return;
   program_.screenCursor().reset();
 }
 
@@ -413,7 +360,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::MouseButtonRelease:
       if (captionBar || name == QLatin1String("Panel1") || name == QLatin1String("Panel4")) {
-        movingByHand_ = false;
+        frame_.release();
         ReleaseSpeedButton3();
       }
       break;

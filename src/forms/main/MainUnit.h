@@ -14,6 +14,7 @@
 #include "core/files/FolderScan.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
+#include "platform/ui/FramelessFrame.h"
 
 namespace Ui {
 class TForm1;
@@ -176,7 +177,6 @@ class TForm1 : public QWidget {
   void buildMenus();
   void applyLook();
   void layoutClient();
-  bool frameEdgeAt(int y, Qt::Edge& edge) const;
 
   Program& program_;
   std::unique_ptr<Ui::TForm1> ui_;
@@ -193,17 +193,8 @@ class TForm1 : public QWidget {
   qint64 lastScanRefresh_ = 0;
 
   bool firstShowDone_ = false;
-  bool dragArmed_ = false;
-  int dragStartX_ = 0;
-  int dragStartY_ = 0;
-  // Set while the window follows the mouse by itself, where the window
-  // manager does not move it.
-  bool movingByHand_ = false;
-  QPoint moveGrabOffset_;
-  bool resizingByHand_ = false;
-  Qt::Edge resizeEdge_ = Qt::BottomEdge;
-  QRect resizeStartGeometry_;
-  QPoint resizeStartMouse_;
+  // Moved by the caption bar; only the height is sized, by the top and bottom frame.
+  FramelessFrame frame_{*this, kFrame, Qt::TopEdge | Qt::BottomEdge};
   bool applicationMinimized_ = false;
   bool closing_ = false;
   bool pressShowing_ = false;

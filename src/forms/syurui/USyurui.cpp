@@ -108,8 +108,7 @@ void TFSyurui::PlaceBesideMain() {
   show();
 }
 
-void TFSyurui::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
+void TFSyurui::FormShow() {
   SetTopmost(*this);
 }
 
@@ -129,11 +128,6 @@ void TFSyurui::Button1Click() {
 }
 void TFSyurui::Button2Click() {
   setAll(false);
-}
-
-bool TFSyurui::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove) program().screenCursor().reset();
-  return ProgramWindow::eventFilter(watched, event);
 }
 
 }  // namespace tossbox

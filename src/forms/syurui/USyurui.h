@@ -46,8 +46,7 @@ class TFSyurui : public ProgramWindow {
   void Button2Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void FormShow() override;
 
  private:
   void setAll(bool checked);

@@ -98,16 +98,6 @@ void TForm5::Ask(int button, std::string source, std::string target) {
     show();
 }
 
-void TForm5::showEvent(QShowEvent* event) {
-  ProgramWindow::showEvent(event);
-  FormShow();
-}
-
-void TForm5::closeEvent(QCloseEvent* event) {
-  FormClose();
-  ProgramWindow::closeEvent(event);
-}
-
 void TForm5::mouseMoveEvent(QMouseEvent* event) {
   program().screenCursor().reset();
   ProgramWindow::mouseMoveEvent(event);

@@ -31,16 +31,14 @@ class TForm5 : public ProgramWindow {
   PictureControl& image1();
   PictureControl& image2();
 
-  void FormShow();
-  void FormClose();
+  void FormShow() override;
+  void FormClose() override;
   // "ｷｬﾝｾﾙ", "新規保存", "上書き".
   void Button1Click();
   void Button2Click();
   void Button3Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
