@@ -121,6 +121,17 @@ TEST_F(ProgramTest, FolderTargetsAreStoredOnlyByTheirOwnCallers) {
   EXPECT_TRUE(program->state().settings.target(1).FolderPath.empty());
 }
 
+// A stored move byte other than 1 copies when the button is pressed; the menu says so too.
+TEST_F(ProgramTest, TheCopyMoveMarkFollowsWhatThePressDoes) {
+  start();
+  program->state().settings.target(2).MoveOnPress = 2;
+  program->state().currentButton = 2;
+  program->settingsBinding().LoadFolderTargetToControls();
+  EXPECT_TRUE(main().action("Copy1").isChecked());
+  EXPECT_FALSE(main().action("GoTo1").isChecked());
+  EXPECT_EQ(program->state().settings.target(2).MoveOnPress, 2);
+}
+
 TEST_F(ProgramTest, HeightStaysWithinItsLimitsAndTheWidthNeverChanges) {
   start();
   main().resize(300, 100);

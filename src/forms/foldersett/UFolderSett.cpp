@@ -82,7 +82,7 @@ void TFolderSett::FormShow() {
   enableOthers(owner, false);
   SetTopmost(*this);
   owner.settingsBinding().LoadSettingsToControls();
-  const bool serial = validButton(n) && owner.state().settings.target(n).SerialRename == 1;
+  const bool serial = validButton(n) && owner.state().settings.target(n).renamesSerially();
   ui_->CheckBox1->setChecked(serial);
   if (ui_->Edit1->text().isEmpty())
     ui_->Edit1->setFocus();

@@ -89,14 +89,15 @@ void SettingsBinding::LoadFolderTargetToControls() {
   control<QLineEdit>(dialog, "Edit1").setText(byteText(target.FolderPath));
   control<QLineEdit>(dialog, "Edit2").setText(byteText(target.SerialPrefix));
   control<QLineEdit>(dialog, "Edit3").setText(byteText(target.SerialNumber));
-  control<QCheckBox>(dialog, "CheckBox1").setChecked(target.SerialRename == 1);
-  const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
-                       : target.SameNamePolicy == 3 ? "RadioButton3"
-                                                    : "RadioButton1";
+  control<QCheckBox>(dialog, "CheckBox1").setChecked(target.renamesSerially());
+  const SameName rule = target.sameName();
+  const char* policy = rule == SameName::Overwrite ? "RadioButton2"
+                       : rule == SameName::AppendS ? "RadioButton3"
+                                                   : "RadioButton1";
   control<QRadioButton>(dialog, policy).setChecked(true);
   TForm1& main = program_.form1();
-  control<QAction>(main, "Copy1").setChecked(target.MoveOnPress == 0);
-  control<QAction>(main, "GoTo1").setChecked(target.MoveOnPress != 0);
+  control<QAction>(main, "Copy1").setChecked(!target.moves());
+  control<QAction>(main, "GoTo1").setChecked(target.moves());
 }
 
 void SettingsBinding::LoadSettingsToControls() {
@@ -123,15 +124,18 @@ void SettingsBinding::StoreControlsToSettings(StoreCaller caller) {
     TFolderSett& dialog = program_.folderSett();
     FolderTarget& target = record.target(state.currentButton);
     target.FolderPath = pathFromText(control<QLineEdit>(dialog, "Edit1").text(), target.FolderPath);
-    if (control<QRadioButton>(dialog, "RadioButton1").isChecked()) target.SameNamePolicy = 1;
-    if (control<QRadioButton>(dialog, "RadioButton2").isChecked()) target.SameNamePolicy = 2;
-    if (control<QRadioButton>(dialog, "RadioButton3").isChecked()) target.SameNamePolicy = 3;
-    target.SerialRename = flag(control<QCheckBox>(dialog, "CheckBox1").isChecked());
+    if (control<QRadioButton>(dialog, "RadioButton1").isChecked())
+      target.setSameName(SameName::Ask);
+    if (control<QRadioButton>(dialog, "RadioButton2").isChecked())
+      target.setSameName(SameName::Overwrite);
+    if (control<QRadioButton>(dialog, "RadioButton3").isChecked())
+      target.setSameName(SameName::AppendS);
+    target.setRenamesSerially(control<QCheckBox>(dialog, "CheckBox1").isChecked());
     target.SerialPrefix =
         pathFromText(control<QLineEdit>(dialog, "Edit2").text(), target.SerialPrefix);
     target.SerialNumber =
         pathFromText(control<QLineEdit>(dialog, "Edit3").text(), target.SerialNumber);
-    target.MoveOnPress = flag(!control<QAction>(program_.form1(), "Copy1").isChecked());
+    target.setMoves(!control<QAction>(program_.form1(), "Copy1").isChecked());
   }
   TForm2& list = program_.form2();
   if (control<QAction>(list, "N3").isChecked()) record.ListDblClickAction = 1;
