@@ -373,14 +373,12 @@ void TForm2::ListBox1DblClick() {
 }
 
 void TForm2::N3Click() {
-  action(QStringLiteral("N3")).setChecked(true);
-  action(QStringLiteral("N4")).setChecked(false);
+  setDoubleClickAction(ListDoubleClick::OpensFolder);
   program().settingsBinding().StoreControlsToSettings();
 }
 
 void TForm2::N4Click() {
-  action(QStringLiteral("N4")).setChecked(true);
-  action(QStringLiteral("N3")).setChecked(false);
+  setDoubleClickAction(ListDoubleClick::OpensFile);
   program().settingsBinding().StoreControlsToSettings();
 }
 

@@ -198,15 +198,13 @@ void TForm1::N3Click() {
 // button's own settings first, so that only the mode changes.
 void TForm1::Copy1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  action(QStringLiteral("Copy1")).setChecked(true);
-  action(QStringLiteral("GoTo1")).setChecked(false);
+  setMovesOnPress(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
 void TForm1::GoTo1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  action(QStringLiteral("GoTo1")).setChecked(true);
-  action(QStringLiteral("Copy1")).setChecked(false);
+  setMovesOnPress(true);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 

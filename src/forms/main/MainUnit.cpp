@@ -99,6 +99,15 @@ QAction& TForm1::action(const QString& name) const {
   return *item;
 }
 
+bool TForm1::movesOnPress() const {
+  return !copy1_->isChecked();
+}
+
+void TForm1::setMovesOnPress(bool moves) {
+  copy1_->setChecked(!moves);
+  goTo1_->setChecked(moves);
+}
+
 void TForm1::buildMenus() {
   popupMenu1_.setObjectName(QStringLiteral("PopupMenu1"));
   addItem(popupMenu1_, QStringLiteral("N1"), QStringLiteral("このﾌｫﾙﾀﾞの設定"));
@@ -113,6 +122,8 @@ void TForm1::buildMenus() {
     pressGroup->addAction(item);
   }
   copy->setChecked(true);
+  copy1_ = copy;
+  goTo1_ = move;
   popupMenu1_.addSeparator();
   addItem(popupMenu1_, QStringLiteral("N4"), QStringLiteral("ﾌｫﾙﾀﾞを開く"));
   popupMenu1_.addSeparator();
