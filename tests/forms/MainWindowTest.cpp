@@ -181,6 +181,19 @@ TEST_F(ProgramTest, WindowFacesDriveTheirNamedControls) {
   EXPECT_TRUE(fields.serialRename);
 }
 
+// A number or name the windows do not have is an error, not a dereference of nothing.
+TEST_F(ProgramTest, UnknownButtonsAndMenuItemsAreRefused) {
+  start();
+  EXPECT_EQ(main().speedButton(7).objectName(), "SpeedButton7");
+  EXPECT_EQ(main().folderButton(6).objectName(), "FLDBtn6");
+  EXPECT_THROW((void)main().speedButton(0), std::out_of_range);
+  EXPECT_THROW((void)main().speedButton(8), std::out_of_range);
+  EXPECT_THROW((void)main().folderButton(0), std::out_of_range);
+  EXPECT_THROW((void)main().folderButton(7), std::out_of_range);
+  EXPECT_THROW((void)main().action("NoSuchItem"), std::logic_error);
+  EXPECT_THROW((void)program->form2().action("NoSuchItem"), std::logic_error);
+}
+
 TEST_F(ProgramTest, HeightStaysWithinItsLimitsAndTheWidthNeverChanges) {
   start();
   main().resize(300, 100);

@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <stdexcept>
+#include <string>
 
 #include "core/sorting/SortPaths.h"
 #include "forms/list/UList.h"
@@ -54,7 +56,7 @@ QAction* addItem(QMenu& menu, QWidget& owner, const char* name, const QString& c
 
 QAction& TForm2::action(const QString& name) const {
   auto* item = findChild<QAction*>(name);
-  Q_ASSERT(item != nullptr);
+  if (item == nullptr) throw std::logic_error("no menu item " + name.toStdString());
   return *item;
 }
 
