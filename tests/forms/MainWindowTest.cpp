@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
 
@@ -13,6 +14,7 @@
 #include "forms/list/UList.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/syurui/USyurui.h"
+#include "forms/viewer/ULarge.h"
 #include "platform/settings/SettingsStore.h"
 
 using namespace tossbox;
@@ -119,6 +121,77 @@ TEST_F(ProgramTest, FolderTargetsAreStoredOnlyByTheirOwnCallers) {
   program->settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
   EXPECT_EQ(program->state().settings.target(4).FolderPath, "/tmp/a");
   EXPECT_TRUE(program->state().settings.target(1).FolderPath.empty());
+}
+
+// A stored move byte other than 1 copies when the button is pressed; the menu says so too.
+TEST_F(ProgramTest, TheCopyMoveMarkFollowsWhatThePressDoes) {
+  start();
+  program->state().settings.target(2).MoveOnPress = 2;
+  program->state().currentButton = 2;
+  program->settingsBinding().LoadFolderTargetToControls();
+  EXPECT_TRUE(main().action("Copy1").isChecked());
+  EXPECT_FALSE(main().action("GoTo1").isChecked());
+  EXPECT_EQ(program->state().settings.target(2).MoveOnPress, 2);
+}
+
+// The windows' faces set and read the very controls the names give to tests and accessibility.
+TEST_F(ProgramTest, WindowFacesDriveTheirNamedControls) {
+  start();
+  const auto named = [](QObject& window, const char* name) {
+    auto* item = window.findChild<QAction*>(name);
+    EXPECT_NE(item, nullptr) << name;
+    return item != nullptr && item->isChecked();
+  };
+  TForm3& viewer = program->form3();
+  viewer.setViewerFlags({false, true, false});
+  EXPECT_FALSE(named(viewer, "Close1"));
+  EXPECT_TRUE(named(viewer, "N1"));
+  EXPECT_TRUE(named(viewer, "N2"));
+  EXPECT_FALSE(named(viewer, "N8"));
+  viewer.findChild<QAction*>("Close1")->setChecked(true);
+  viewer.findChild<QAction*>("N8")->setChecked(true);
+  const ViewerFlags flags = viewer.viewerFlags();
+  EXPECT_TRUE(flags.closesOnDoubleClick && flags.fullScreen && flags.alwaysCentre);
+
+  TForm2& list = program->form2();
+  list.setDoubleClickAction(TForm2::ListDoubleClick::OpensFile);
+  EXPECT_FALSE(named(list, "N3"));
+  EXPECT_TRUE(named(list, "N4"));
+  list.action("N3").setChecked(true);
+  EXPECT_EQ(list.doubleClickAction(), TForm2::ListDoubleClick::OpensFolder);
+  list.setSortAscending(true);
+  EXPECT_TRUE(named(list, "N10"));
+
+  main().setMovesOnPress(true);
+  EXPECT_TRUE(named(main(), "GoTo1"));
+  EXPECT_FALSE(named(main(), "Copy1"));
+  main().action("Copy1").setChecked(true);
+  EXPECT_FALSE(main().movesOnPress());
+
+  TFolderSett& dialog = program->folderSett();
+  dialog.setTargetFields({"/tmp/a b", "p", "007", true, SameName::AppendS});
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("Edit1")->text(), "/tmp/a b");
+  EXPECT_TRUE(dialog.findChild<QRadioButton*>("RadioButton3")->isChecked());
+  dialog.findChild<QRadioButton*>("RadioButton2")->setChecked(true);
+  dialog.findChild<QLineEdit*>("Edit3")->setText("12");
+  const TFolderSett::TargetFields fields = dialog.targetFields();
+  EXPECT_EQ(fields.sameName, SameName::Overwrite);
+  EXPECT_EQ(fields.serialNumber, "12");
+  EXPECT_EQ(fields.serialPrefix, "p");
+  EXPECT_TRUE(fields.serialRename);
+}
+
+// A number or name the windows do not have is an error, not a dereference of nothing.
+TEST_F(ProgramTest, UnknownButtonsAndMenuItemsAreRefused) {
+  start();
+  EXPECT_EQ(main().speedButton(7).objectName(), "SpeedButton7");
+  EXPECT_EQ(main().folderButton(6).objectName(), "FLDBtn6");
+  EXPECT_THROW((void)main().speedButton(0), std::out_of_range);
+  EXPECT_THROW((void)main().speedButton(8), std::out_of_range);
+  EXPECT_THROW((void)main().folderButton(0), std::out_of_range);
+  EXPECT_THROW((void)main().folderButton(7), std::out_of_range);
+  EXPECT_THROW((void)main().action("NoSuchItem"), std::logic_error);
+  EXPECT_THROW((void)program->form2().action("NoSuchItem"), std::logic_error);
 }
 
 TEST_F(ProgramTest, HeightStaysWithinItsLimitsAndTheWidthNeverChanges) {

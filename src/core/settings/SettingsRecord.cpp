@@ -15,6 +15,31 @@ const FolderTarget& SettingsRecord::target(int button) const {
   return const_cast<SettingsRecord&>(*this).target(button);
 }
 
+SameName FolderTarget::sameName() const {
+  switch (SameNamePolicy) {
+    case 2:
+      return SameName::Overwrite;
+    case 3:
+      return SameName::AppendS;
+    default:
+      return SameName::Ask;
+  }
+}
+
+void FolderTarget::setSameName(SameName rule) {
+  switch (rule) {
+    case SameName::Ask:
+      SameNamePolicy = 1;
+      return;
+    case SameName::Overwrite:
+      SameNamePolicy = 2;
+      return;
+    case SameName::AppendS:
+      SameNamePolicy = 3;
+      return;
+  }
+}
+
 SettingsRecord defaultSettingsRecord(const ScreenGeometry& geometry) {
   SettingsRecord record;
   // Integer division truncates toward zero, also for a window larger than the screen.
@@ -29,7 +54,7 @@ SettingsRecord defaultSettingsRecord(const ScreenGeometry& geometry) {
   record.ViewerAlwaysCentre = 1;
   for (FolderTarget& target : record.FolderTargets) {
     target = FolderTarget{};
-    target.SameNamePolicy = 1;
+    target.setSameName(SameName::Ask);
   }
   return record;
 }

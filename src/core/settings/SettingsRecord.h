@@ -17,7 +17,11 @@ namespace tossbox {
 inline constexpr int kFolderButtonCount = 6;
 inline constexpr int kKindCount = 11;
 
-// The settings of one folder button.
+// What a folder button does when a file of the same name is already in its folder.
+enum class SameName { Ask, Overwrite, AppendS };
+
+// The settings of one folder button. The accessors hold the reading of the stored bytes;
+// the setters write 0/1 and 1/2/3 as the store has them.
 struct FolderTarget {
   std::string FolderPath;         // empty: the button is not set
   std::uint8_t MoveOnPress = 0;   // 0 copies, 1 moves
@@ -25,6 +29,15 @@ struct FolderTarget {
   std::string SerialPrefix;
   std::string SerialNumber;         // decimal digits, keeps its width
   std::uint8_t SameNamePolicy = 0;  // 1 ask, 2 overwrite, 3 append "S"
+
+  // Only 1 moves; any other byte copies.
+  [[nodiscard]] bool moves() const { return MoveOnPress == 1; }
+  void setMoves(bool on) { MoveOnPress = on ? 1 : 0; }
+  [[nodiscard]] bool renamesSerially() const { return SerialRename == 1; }
+  void setRenamesSerially(bool on) { SerialRename = on ? 1 : 0; }
+  // 2 overwrites, 3 appends "S"; any other byte asks.
+  [[nodiscard]] SameName sameName() const;
+  void setSameName(SameName rule);
 
   bool operator==(const FolderTarget&) const = default;
 };

@@ -47,7 +47,7 @@ ApplyRefusal prefixRefusal(bool serialRenameChecked, std::string_view prefix) {
 }
 
 AfterApply afterApply(const FolderTarget& stored) {
-  if (stored.SerialRename != 1) return AfterApply::Close;
+  if (!stored.renamesSerially()) return AfterApply::Close;
   if (stored.SerialPrefix.empty()) return AfterApply::FocusPrefix;
   if (!stored.SerialNumber.empty()) return AfterApply::Close;
   return AfterApply::FocusSerial;

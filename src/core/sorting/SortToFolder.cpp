@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kMaxNameBytes = 255;
 
 ActionKind kindFor(const FolderTarget& button) {
-  return button.MoveOnPress == 1 ? ActionKind::Move : ActionKind::Copy;
+  return button.moves() ? ActionKind::Move : ActionKind::Copy;
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ SortOutcome SortToFolder(FileOperation& operation, FolderTarget& button, const s
   std::string chosen = std::move(*named);
 
   if (entryAt(chosen) == Entry::File) {
-    if (button.SameNamePolicy == 3) {
+    if (button.sameName() == SameName::AppendS) {
       std::optional<std::string> free = nameWithS(chosen);
       if (!free) {
         return {SortStep::Failed,
@@ -56,17 +56,17 @@ SortOutcome SortToFolder(FileOperation& operation, FolderTarget& button, const s
                 {}};
       }
       chosen = std::move(*free);
-    } else if (button.SameNamePolicy != 2) {
+    } else if (button.sameName() == SameName::Ask) {
       return {SortStep::NeedsDecision, {kind, OperationFailure::None, {}}, source, chosen};
     }
   }
-  OperationResult result = operation.run(kind, source, chosen, button.SerialRename == 1);
+  OperationResult result = operation.run(kind, source, chosen, button.renamesSerially());
   return {result.ok() ? SortStep::Sorted : SortStep::Failed, result, {}, {}};
 }
 
 OperationResult SortAnswer(FileOperation& operation, const FolderTarget& button,
                            const std::string& conflictSource, const std::string& target) {
-  return operation.run(kindFor(button), conflictSource, target, button.SerialRename == 1);
+  return operation.run(kindFor(button), conflictSource, target, button.renamesSerially());
 }
 
 }  // namespace tossbox

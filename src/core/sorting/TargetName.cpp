@@ -28,7 +28,7 @@ std::optional<std::string> advancedSerialNumber(std::string_view serial) {
 }
 
 std::optional<std::string> TargetName(FolderTarget& button, std::string_view path) {
-  if (button.SerialRename != 1) return std::string(path);
+  if (!button.renamesSerially()) return std::string(path);
   // A prefix from an older or hand-edited store could name a place outside the folder.
   if (button.SerialPrefix.find('/') != std::string::npos) return std::nullopt;
   std::optional<std::string> next = advancedSerialNumber(button.SerialNumber);

@@ -65,6 +65,30 @@ void TFolderSett::mouseMoveEvent(QMouseEvent* event) {
   ProgramWindow::mouseMoveEvent(event);
 }
 
+TFolderSett::TargetFields TFolderSett::targetFields() const {
+  TargetFields fields{ui_->Edit1->text(), ui_->Edit2->text(), ui_->Edit3->text(),
+                      ui_->CheckBox1->isChecked(), std::nullopt};
+  if (ui_->RadioButton3->isChecked())
+    fields.sameName = SameName::AppendS;
+  else if (ui_->RadioButton2->isChecked())
+    fields.sameName = SameName::Overwrite;
+  else if (ui_->RadioButton1->isChecked())
+    fields.sameName = SameName::Ask;
+  return fields;
+}
+
+void TFolderSett::setTargetFields(const TargetFields& fields) {
+  ui_->Edit1->setText(fields.folder);
+  ui_->Edit2->setText(fields.serialPrefix);
+  ui_->Edit3->setText(fields.serialNumber);
+  ui_->CheckBox1->setChecked(fields.serialRename);
+  if (!fields.sameName) return;
+  QRadioButton* marked = *fields.sameName == SameName::Overwrite ? ui_->RadioButton2
+                         : *fields.sameName == SameName::AppendS ? ui_->RadioButton3
+                                                                 : ui_->RadioButton1;
+  marked->setChecked(true);
+}
+
 void TFolderSett::FormShow() {
   Program& owner = program();
   const int n = owner.state().currentButton;
@@ -72,7 +96,7 @@ void TFolderSett::FormShow() {
   enableOthers(owner, false);
   SetTopmost(*this);
   owner.settingsBinding().LoadSettingsToControls();
-  const bool serial = validButton(n) && owner.state().settings.target(n).SerialRename == 1;
+  const bool serial = validButton(n) && owner.state().settings.target(n).renamesSerially();
   ui_->CheckBox1->setChecked(serial);
   if (ui_->Edit1->text().isEmpty())
     ui_->Edit1->setFocus();

@@ -2,9 +2,12 @@
 // The settings of one folder button (the one CurrentButton names): its folder, serial renaming
 // and same-name policy. It is modeless but behaves as modal: while it is shown the main window,
 // the list window and the viewer are disabled, and closing it in any way enables them again.
+#include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "core/settings/SettingsRecord.h"
 #include "forms/common/ProgramWindow.h"
 
 namespace Ui {
@@ -19,6 +22,17 @@ class TFolderSett : public ProgramWindow {
  public:
   explicit TFolderSett(Program& program);
   ~TFolderSett() override;
+
+  // What the dialog shows of one button: Edit1, Edit2, Edit3, CheckBox1 and the radio buttons.
+  struct TargetFields {
+    QString folder;
+    QString serialPrefix;
+    QString serialNumber;
+    bool serialRename = false;
+    std::optional<SameName> sameName;  // none marked: the stored rule stays
+  };
+  [[nodiscard]] TargetFields targetFields() const;
+  void setTargetFields(const TargetFields& fields);
 
   void FormShow() override;
   void FormClose() override;

@@ -16,17 +16,38 @@ TForm2::TForm2(Program& program)
   setClientSize(166, 204, false);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
   auto* doubleClick = new QActionGroup(this);
-  for (const auto& [name, caption] :
-       {std::pair{"N3", "ﾌｫﾙﾀﾞを開く"}, std::pair{"N4", "ｱﾌﾟﾘｹｰｼｮﾝで起動"}}) {
-    auto* item = new QAction(QString::fromUtf8(caption), this);
-    item->setObjectName(QLatin1String(name));
-    item->setCheckable(true);
-    doubleClick->addAction(item);
+  for (QAction** item : {&n3_, &n4_}) {
+    *item = new QAction(this);
+    (*item)->setCheckable(true);
+    doubleClick->addAction(*item);
   }
-  auto* ascending = new QAction(QStringLiteral("昇順に並べる"), this);
-  ascending->setObjectName(QStringLiteral("N10"));
-  ascending->setCheckable(true);
+  n3_->setObjectName(QStringLiteral("N3"));
+  n3_->setText(QStringLiteral("ﾌｫﾙﾀﾞを開く"));
+  n4_->setObjectName(QStringLiteral("N4"));
+  n4_->setText(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝで起動"));
+  n10_ = new QAction(QStringLiteral("昇順に並べる"), this);
+  n10_->setObjectName(QStringLiteral("N10"));
+  n10_->setCheckable(true);
   FormCreate();
+}
+
+std::optional<TForm2::ListDoubleClick> TForm2::doubleClickAction() const {
+  if (n3_->isChecked()) return ListDoubleClick::OpensFolder;
+  if (n4_->isChecked()) return ListDoubleClick::OpensFile;
+  return std::nullopt;
+}
+
+void TForm2::setDoubleClickAction(ListDoubleClick action) {
+  n3_->setChecked(action == ListDoubleClick::OpensFolder);
+  n4_->setChecked(action == ListDoubleClick::OpensFile);
+}
+
+bool TForm2::sortAscending() const {
+  return n10_->isChecked();
+}
+
+void TForm2::setSortAscending(bool on) {
+  n10_->setChecked(on);
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {

@@ -38,6 +38,14 @@ class TForm2 : public ProgramWindow {
   QMenu& popupMenu2() { return popupMenu2_; }
   [[nodiscard]] QAction& action(const QString& name) const;
 
+  // What a double click on a line of ListBox1 does (N3 / N4); none until one is marked.
+  enum class ListDoubleClick { OpensFolder, OpensFile };
+  [[nodiscard]] std::optional<ListDoubleClick> doubleClickAction() const;
+  void setDoubleClickAction(ListDoubleClick action);
+  // The ascending-order mark (N10).
+  [[nodiscard]] bool sortAscending() const;
+  void setSortAscending(bool on);
+
   // Fills ListBox1 from the entries through the kind filter, recounts the
   // kinds in the filter dialog and shows the selected entry.
   void RebuildList();
@@ -98,6 +106,9 @@ class TForm2 : public ProgramWindow {
   QMenu popupMenu1_;
   QMenu popupMenu2_;
   QMenu n2Menu_;
+  QAction* n3_ = nullptr;
+  QAction* n4_ = nullptr;
+  QAction* n10_ = nullptr;
 
   // Set while a button that went down on a line of ListBox1 is held.
   bool listDragging_ = false;

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <stdexcept>
+#include <string>
 
 #include "core/sorting/SortPaths.h"
 #include "forms/list/UList.h"
@@ -53,7 +55,7 @@ QAction* addItem(QMenu& menu, QWidget& owner, const char* name, const QString& c
 
 QAction& TForm2::action(const QString& name) const {
   auto* item = findChild<QAction*>(name);
-  Q_ASSERT(item != nullptr);
+  if (item == nullptr) throw std::logic_error("no menu item " + name.toStdString());
   return *item;
 }
 
@@ -320,14 +322,12 @@ void TForm2::ListBox1DblClick() {
 }
 
 void TForm2::N3Click() {
-  action(QStringLiteral("N3")).setChecked(true);
-  action(QStringLiteral("N4")).setChecked(false);
+  setDoubleClickAction(ListDoubleClick::OpensFolder);
   program().settingsBinding().StoreControlsToSettings();
 }
 
 void TForm2::N4Click() {
-  action(QStringLiteral("N4")).setChecked(true);
-  action(QStringLiteral("N3")).setChecked(false);
+  setDoubleClickAction(ListDoubleClick::OpensFile);
   program().settingsBinding().StoreControlsToSettings();
 }
 

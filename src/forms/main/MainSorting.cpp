@@ -174,7 +174,7 @@ void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
   if (target.FolderPath.empty()) {
     sender.setToolTip(kUnsetHint);
   } else {
-    cursor = target.MoveOnPress == 1 ? 7 : 6;
+    cursor = target.moves() ? 7 : 6;
     sender.setToolTip(QString());
   }
   sender.setCursor(program_.art().cursor(cursor));
@@ -198,15 +198,13 @@ void TForm1::N3Click() {
 // button's own settings first, so that only the mode changes.
 void TForm1::Copy1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  action(QStringLiteral("Copy1")).setChecked(true);
-  action(QStringLiteral("GoTo1")).setChecked(false);
+  setMovesOnPress(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
 void TForm1::GoTo1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  action(QStringLiteral("GoTo1")).setChecked(true);
-  action(QStringLiteral("Copy1")).setChecked(false);
+  setMovesOnPress(true);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
@@ -242,7 +240,7 @@ void TForm1::SpeedButton5Click() {
   const SharedState& state = program_.state();
   const int n = state.currentButton;
   const bool serialName =
-      n >= 1 && n <= kFolderButtonCount && state.settings.target(n).SerialRename == 1;
+      n >= 1 && n <= kFolderButtonCount && state.settings.target(n).renamesSerially();
   const OperationResult result =
       program_.fileOperation().run(ActionKind::Trash, state.currentFile, {}, serialName);
   program_.form2().HistoryRecorded();

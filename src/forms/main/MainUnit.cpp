@@ -9,7 +9,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
+#include <array>
+#include <stdexcept>
+#include <string>
 
+#include "core/settings/SettingsRecord.h"
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/foldersett/UFolderSett.h"
 #include "forms/main/Program.h"
@@ -72,15 +76,20 @@ QLabel& TForm1::staticText1() const {
 }
 
 QToolButton& TForm1::speedButton(int number) const {
-  auto* button = findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number));
-  Q_ASSERT(button != nullptr);
-  return *button;
+  const std::array<QToolButton*, 7> buttons{ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton3,
+                                            ui_->SpeedButton4, ui_->SpeedButton5, ui_->SpeedButton6,
+                                            ui_->SpeedButton7};
+  if (number < 1 || number > static_cast<int>(buttons.size()))
+    throw std::out_of_range("no tool button " + std::to_string(number));
+  return *buttons[static_cast<std::size_t>(number - 1)];
 }
 
 QToolButton& TForm1::folderButton(int number) const {
-  auto* button = findChild<QToolButton*>(QStringLiteral("FLDBtn%1").arg(number));
-  Q_ASSERT(button != nullptr);
-  return *button;
+  const std::array<QToolButton*, kFolderButtonCount> buttons{
+      ui_->FLDBtn1, ui_->FLDBtn2, ui_->FLDBtn3, ui_->FLDBtn4, ui_->FLDBtn5, ui_->FLDBtn6};
+  if (number < 1 || number > kFolderButtonCount)
+    throw std::out_of_range("no folder button " + std::to_string(number));
+  return *buttons[static_cast<std::size_t>(number - 1)];
 }
 
 QString TForm1::statusText() const {
@@ -94,8 +103,17 @@ void TForm1::setStatusText(const QString& text) {
 
 QAction& TForm1::action(const QString& name) const {
   auto* item = findChild<QAction*>(name);
-  Q_ASSERT(item != nullptr);
+  if (item == nullptr) throw std::logic_error("no menu item " + name.toStdString());
   return *item;
+}
+
+bool TForm1::movesOnPress() const {
+  return !copy1_->isChecked();
+}
+
+void TForm1::setMovesOnPress(bool moves) {
+  copy1_->setChecked(!moves);
+  goTo1_->setChecked(moves);
 }
 
 void TForm1::buildMenus() {
@@ -112,6 +130,8 @@ void TForm1::buildMenus() {
     pressGroup->addAction(item);
   }
   copy->setChecked(true);
+  copy1_ = copy;
+  goTo1_ = move;
   popupMenu1_.addSeparator();
   addItem(popupMenu1_, QStringLiteral("N4"), QStringLiteral("ﾌｫﾙﾀﾞを開く"));
   popupMenu1_.addSeparator();

@@ -59,6 +59,9 @@ class TForm1 : public QWidget {
   QMenu& popupMenu2() { return popupMenu2_; }
   QMenu& trayMenu() { return trayMenu_; }
   [[nodiscard]] QAction& action(const QString& name) const;
+  // The copy/move mark of the folder-button menu (Copy1 / GoTo1).
+  [[nodiscard]] bool movesOnPress() const;
+  void setMovesOnPress(bool moves);
   QTimer& timer1() { return timer1_; }
   QTimer& timer2() { return timer2_; }
 
@@ -182,6 +185,8 @@ class TForm1 : public QWidget {
   std::unique_ptr<Ui::TForm1> ui_;
   QMenu popupMenu1_;
   QMenu n3Menu_;
+  QAction* copy1_ = nullptr;
+  QAction* goTo1_ = nullptr;
   QMenu popupMenu2_;
   QMenu n12Menu_;
   QMenu trayMenu_;

@@ -1,14 +1,9 @@
 #include "forms/main/SettingsBinding.h"
 #include "forms/common/ByteText.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
-#include <stdexcept>
 
 #include "core/files/PathRules.h"
 #include "forms/foldersett/UFolderSett.h"
@@ -22,13 +17,6 @@
 namespace tossbox {
 
 namespace {
-
-template <typename T>
-T& control(QObject& window, const char* name) {
-  auto* found = window.findChild<T*>(QLatin1String(name));
-  if (found == nullptr) throw std::logic_error(std::string("missing control ") + name);
-  return *found;
-}
 
 ScreenGeometry screenGeometry() {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -84,66 +72,51 @@ void SettingsBinding::SaveSettings() {
 void SettingsBinding::LoadFolderTargetToControls() {
   const SharedState& state = program_.state();
   if (state.currentButton == 0) return;
-  TFolderSett& dialog = program_.folderSett();
   const FolderTarget& target = state.settings.target(state.currentButton);
-  control<QLineEdit>(dialog, "Edit1").setText(byteText(target.FolderPath));
-  control<QLineEdit>(dialog, "Edit2").setText(byteText(target.SerialPrefix));
-  control<QLineEdit>(dialog, "Edit3").setText(byteText(target.SerialNumber));
-  control<QCheckBox>(dialog, "CheckBox1").setChecked(target.SerialRename == 1);
-  const char* policy = target.SameNamePolicy == 2   ? "RadioButton2"
-                       : target.SameNamePolicy == 3 ? "RadioButton3"
-                                                    : "RadioButton1";
-  control<QRadioButton>(dialog, policy).setChecked(true);
-  TForm1& main = program_.form1();
-  control<QAction>(main, "Copy1").setChecked(target.MoveOnPress == 0);
-  control<QAction>(main, "GoTo1").setChecked(target.MoveOnPress != 0);
+  program_.folderSett().setTargetFields({byteText(target.FolderPath), byteText(target.SerialPrefix),
+                                         byteText(target.SerialNumber), target.renamesSerially(),
+                                         target.sameName()});
+  program_.form1().setMovesOnPress(target.moves());
 }
 
 void SettingsBinding::LoadSettingsToControls() {
   const SettingsRecord& record = program_.state().settings;
   LoadFolderTargetToControls();
   TForm2& list = program_.form2();
-  control<QAction>(list, "N3").setChecked(record.ListDblClickAction == 1);
-  control<QAction>(list, "N4").setChecked(record.ListDblClickAction != 1);
-  control<QAction>(list, "N10").setChecked(record.ListSortAscending == 1);
+  list.setDoubleClickAction(record.ListDblClickAction == 1 ? TForm2::ListDoubleClick::OpensFolder
+                                                           : TForm2::ListDoubleClick::OpensFile);
+  list.setSortAscending(record.ListSortAscending == 1);
   for (int kind = 1; kind <= kKindCount; ++kind)
     program_.fSyurui().setKindChecked(kind,
                                       record.KindEnabled[static_cast<std::size_t>(kind - 1)] == 1);
-  TForm3& viewer = program_.form3();
-  control<QAction>(viewer, "Close1").setChecked(record.ViewerDblClickMode == 0);
-  control<QAction>(viewer, "N1").setChecked(record.ViewerDblClickMode != 0);
-  control<QAction>(viewer, "N2").setChecked(record.ViewerFullScreen == 1);
-  control<QAction>(viewer, "N8").setChecked(record.ViewerAlwaysCentre == 1);
+  program_.form3().setViewerFlags({record.ViewerDblClickMode == 0, record.ViewerFullScreen == 1,
+                                   record.ViewerAlwaysCentre == 1});
 }
 
 void SettingsBinding::StoreControlsToSettings(StoreCaller caller) {
   SharedState& state = program_.state();
   SettingsRecord& record = state.settings;
   if (caller == StoreCaller::FolderTarget && state.currentButton != 0) {
-    TFolderSett& dialog = program_.folderSett();
     FolderTarget& target = record.target(state.currentButton);
-    target.FolderPath = pathFromText(control<QLineEdit>(dialog, "Edit1").text(), target.FolderPath);
-    if (control<QRadioButton>(dialog, "RadioButton1").isChecked()) target.SameNamePolicy = 1;
-    if (control<QRadioButton>(dialog, "RadioButton2").isChecked()) target.SameNamePolicy = 2;
-    if (control<QRadioButton>(dialog, "RadioButton3").isChecked()) target.SameNamePolicy = 3;
-    target.SerialRename = flag(control<QCheckBox>(dialog, "CheckBox1").isChecked());
-    target.SerialPrefix =
-        pathFromText(control<QLineEdit>(dialog, "Edit2").text(), target.SerialPrefix);
-    target.SerialNumber =
-        pathFromText(control<QLineEdit>(dialog, "Edit3").text(), target.SerialNumber);
-    target.MoveOnPress = flag(!control<QAction>(program_.form1(), "Copy1").isChecked());
+    const TFolderSett::TargetFields fields = program_.folderSett().targetFields();
+    target.FolderPath = pathFromText(fields.folder, target.FolderPath);
+    if (fields.sameName) target.setSameName(*fields.sameName);
+    target.setRenamesSerially(fields.serialRename);
+    target.SerialPrefix = pathFromText(fields.serialPrefix, target.SerialPrefix);
+    target.SerialNumber = pathFromText(fields.serialNumber, target.SerialNumber);
+    target.setMoves(program_.form1().movesOnPress());
   }
-  TForm2& list = program_.form2();
-  if (control<QAction>(list, "N3").isChecked()) record.ListDblClickAction = 1;
-  if (control<QAction>(list, "N4").isChecked()) record.ListDblClickAction = 2;
-  record.ListSortAscending = flag(control<QAction>(list, "N10").isChecked());
+  const TForm2& list = program_.form2();
+  if (const auto action = list.doubleClickAction())
+    record.ListDblClickAction = *action == TForm2::ListDoubleClick::OpensFolder ? 1 : 2;
+  record.ListSortAscending = flag(list.sortAscending());
   for (int kind = 1; kind <= kKindCount; ++kind)
     record.KindEnabled[static_cast<std::size_t>(kind - 1)] =
         flag(program_.fSyurui().kindChecked(kind));
-  TForm3& viewer = program_.form3();
-  record.ViewerDblClickMode = control<QAction>(viewer, "Close1").isChecked() ? 0 : 1;
-  record.ViewerFullScreen = flag(control<QAction>(viewer, "N2").isChecked());
-  record.ViewerAlwaysCentre = flag(control<QAction>(viewer, "N8").isChecked());
+  const ViewerFlags viewer = program_.form3().viewerFlags();
+  record.ViewerDblClickMode = viewer.closesOnDoubleClick ? 0 : 1;
+  record.ViewerFullScreen = flag(viewer.fullScreen);
+  record.ViewerAlwaysCentre = flag(viewer.alwaysCentre);
   SaveSettings();
 }
 

@@ -9,18 +9,27 @@ TForm3::TForm3(Program& program)
                     Qt::Window | Qt::FramelessWindowHint) {
   setClientSize(320, 240, false);
   auto* doubleClick = new QActionGroup(this);
-  for (const auto& [name, caption] : {std::pair{"Close1", "閉じる"}, std::pair{"N1", "表示切替"}}) {
+  const auto checkable = [this](const char* name, const char* caption) {
     auto* item = new QAction(QString::fromUtf8(caption), this);
     item->setObjectName(QLatin1String(name));
     item->setCheckable(true);
-    doubleClick->addAction(item);
-  }
-  for (const auto& [name, caption] :
-       {std::pair{"N2", "ﾌﾙｽｸﾘｰﾝ表示"}, std::pair{"N8", "常に中央表示"}}) {
-    auto* item = new QAction(QString::fromUtf8(caption), this);
-    item->setObjectName(QLatin1String(name));
-    item->setCheckable(true);
-  }
+    return item;
+  };
+  close1_ = doubleClick->addAction(checkable("Close1", "閉じる"));
+  n1_ = doubleClick->addAction(checkable("N1", "表示切替"));
+  n2_ = checkable("N2", "ﾌﾙｽｸﾘｰﾝ表示");
+  n8_ = checkable("N8", "常に中央表示");
+}
+
+ViewerFlags TForm3::viewerFlags() const {
+  return {close1_->isChecked(), n2_->isChecked(), n8_->isChecked()};
+}
+
+void TForm3::setViewerFlags(const ViewerFlags& flags) {
+  close1_->setChecked(flags.closesOnDoubleClick);
+  n1_->setChecked(!flags.closesOnDoubleClick);
+  n2_->setChecked(flags.fullScreen);
+  n8_->setChecked(flags.alwaysCentre);
 }
 
 }  // namespace tossbox

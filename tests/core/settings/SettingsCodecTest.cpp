@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/settings/StoredText.h"
 
 namespace tossbox {
@@ -292,6 +294,44 @@ TEST(SettingsCodec, RefusesStringsTooLongForTheirLengths) {
   EXPECT_NE(encodeSettings(number).error.find("ボタン 2"), std::string::npos);
   EXPECT_NE(encodeSettings(path).error.find("ボタン 3"), std::string::npos);
   EXPECT_NE(encodeSettings(prefix).error.find("65538"), std::string::npos);
+}
+
+TEST(SettingsCodec, ButtonBytesOtherThanTheirValuesReadOneWayAndStayAsStored) {
+  SettingsRecord record;
+  FolderTarget& odd = record.target(1);
+  odd.MoveOnPress = 2;
+  odd.SerialRename = 2;
+  EXPECT_FALSE(odd.moves());
+  EXPECT_FALSE(odd.renamesSerially());
+  const std::pair<std::uint8_t, SameName> rules[] = {{0, SameName::Ask},
+                                                     {1, SameName::Ask},
+                                                     {2, SameName::Overwrite},
+                                                     {3, SameName::AppendS},
+                                                     {7, SameName::Ask}};
+  for (const auto& [stored, rule] : rules) {
+    odd.SameNamePolicy = stored;
+    EXPECT_EQ(odd.sameName(), rule) << int(stored);
+  }
+  const SettingsRecord back = decoded(keyOf(encodeSettings(record)));
+  EXPECT_EQ(back.target(1).MoveOnPress, 2);
+  EXPECT_EQ(back.target(1).SerialRename, 2);
+  EXPECT_EQ(back.target(1).SameNamePolicy, 7);
+
+  FolderTarget set;
+  set.setMoves(true);
+  set.setRenamesSerially(true);
+  set.setSameName(SameName::AppendS);
+  EXPECT_EQ(set.MoveOnPress, 1);
+  EXPECT_EQ(set.SerialRename, 1);
+  EXPECT_EQ(set.SameNamePolicy, 3);
+  set.setMoves(false);
+  set.setRenamesSerially(false);
+  set.setSameName(SameName::Overwrite);
+  EXPECT_EQ(set.MoveOnPress, 0);
+  EXPECT_EQ(set.SerialRename, 0);
+  EXPECT_EQ(set.SameNamePolicy, 2);
+  set.setSameName(SameName::Ask);
+  EXPECT_EQ(set.SameNamePolicy, 1);
 }
 
 }  // namespace
