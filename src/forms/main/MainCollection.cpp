@@ -80,7 +80,7 @@ void TForm1::LoadPaths(const std::vector<std::string>& paths) {
     // A batch that adds nothing leaves the file on show where it is.
     if (state.sortList.size() > countBefore) list.setSelectedIndex(previous);
     state.currentFile = state.sortList.path(CurrentListNumber());
-    const QCursor& cursor = program_.art().cursor(1);
+    const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
   }

@@ -136,11 +136,11 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
   const EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
   if (button == Qt::LeftButton) {
-    setPictureCursor(2);
+    setPictureCursor(Pointer::StepForward);
     if (index + 1 < list.count()) showEntry(index + 1);
     return;
   }
-  setPictureCursor(3);
+  setPictureCursor(Pointer::StepBack);
   if (index - 1 >= 0) showEntry(index - 1);
 }
 
@@ -150,7 +150,7 @@ void TForm1::Image1MouseUp() {
 }
 
 void TForm1::setRestingPictureCursor() {
-  const QCursor& cursor = program_.art().cursor(1);
+  const QCursor& cursor = program_.art().cursor(Pointer::Picture);
   program_.screenCursor().set(cursor);
   ui_->Image1->setCursor(cursor);
   ui_->Panel2->setCursor(cursor);
@@ -158,7 +158,7 @@ void TForm1::setRestingPictureCursor() {
 
 void TForm1::Image1MouseMove() {
   if (program_.state().sortList.empty()) {
-    const QCursor& cursor = program_.art().cursor(1);
+    const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
     ui_->Image1->setToolTip(QStringLiteral("ｸﾘｯｸで振分ﾌｫﾙﾀﾞ選択"));
@@ -250,13 +250,13 @@ void TForm1::SpeedButton2Click() {
   setStatusText(QString());
   TForm2& listWindow = program_.form2();
   if (!ui_->SpeedButton2->isChecked()) {
-    ui_->SpeedButton2->setIcon(program_.art().imageList3(2));
+    ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListClosed));
     ui_->SpeedButton2->repaint();
     listWindow.close();
     return;
   }
   program_.screenCursor().reset();
-  ui_->SpeedButton2->setIcon(program_.art().imageList3(3));
+  ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListOpen));
   ui_->SpeedButton2->repaint();
   const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
   listWindow.move(besideLeft(screenWidth, x(), width(), listWindow.width()), y());
