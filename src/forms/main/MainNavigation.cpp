@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kAutoAdvanceInterval = 3000;
 constexpr int kPressMs = 100;
+// The preview's box while stepping through the files.
+constexpr RenderBox kPreviewBox{140, 181};
 
 }  // namespace
 
@@ -60,20 +62,20 @@ bool TForm1::ShowCurrent() {
   if (!isExistingFile(state.currentFile)) {
     preview.clearPicture();
     setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
-    const FitResult fit = FitRectangle(0, 54, 140, 181, 54);
+    const FitResult fit = FitRectangle(0, 54, kPreviewBox.height, kPreviewBox.width, 54);
     preview.applyFit(fit.height, fit.width, fit.top, fit.left);
     preview.setPicture(Picture(program_.art().imageList1(14).toImage()));
     preview.show();
     return false;
   }
   preview.hide();
-  DisplayFile(preview, state.currentFile, 1, 140, 181, 0);
+  DisplayFile(preview, state.currentFile, FastDecode::On, kPreviewBox, 0);
   setStatusText(byteText(LastPathPart(state.currentFile)));
   return true;
 }
 
-void TForm1::DisplayFile(PictureControl& target, const std::string& path, int fastDecode,
-                         int boxHeight, int boxWidth, int mode, TargetRole role) {
+void TForm1::DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
+                         RenderBox box, int mode, TargetRole role) {
   const std::string ext = extensionOf(path);
   target.clearPicture();
   target.repaint();
@@ -81,7 +83,13 @@ void TForm1::DisplayFile(PictureControl& target, const std::string& path, int fa
   ui_->Animate1->hide();
   RenderServices& services = program_.renderServices();
   if (services.stopSound) services.stopSound();
-  const RenderArgs args{target, path, fastDecode, boxHeight, boxWidth, mode, role};
+  const RenderArgs args{.target = target,
+                        .path = path,
+                        .fastDecode = static_cast<int>(fastDecode),
+                        .boxHeight = box.height,
+                        .boxWidth = box.width,
+                        .mode = mode,
+                        .role = role};
   runDisplayDispatch(ext, [&](RendererId renderer) {
     return program_.renderers().call(renderer, services, args);
   });
