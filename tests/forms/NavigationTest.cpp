@@ -211,10 +211,12 @@ TEST_F(NavigationTest, DispatchFallsBackThroughTheTableThenFromTheTop) {
 
   // A file's own renderer that succeeds is the only one asked; unknown endings none.
   calls.clear();
-  main().DisplayFile(main().image1(), (folder / "x.jpeg").string(), 1, 140, 181, 0);
+  main().DisplayFile(main().image1(), (folder / "x.jpeg").string(), FastDecode::On,
+                     RenderBox{140, 181}, 0);
   EXPECT_EQ(calls, std::vector<RendererId>{RendererId::Jpeg});
   calls.clear();
-  main().DisplayFile(main().image1(), (folder / "x.xyz").string(), 1, 140, 181, 0);
+  main().DisplayFile(main().image1(), (folder / "x.xyz").string(), FastDecode::On,
+                     RenderBox{140, 181}, 0);
   EXPECT_TRUE(calls.empty());
 }
 

@@ -140,6 +140,18 @@ TEST(ArtworkTest, PointersHaveTheirNamesAndHotSpotsOnTheDrawing) {
   EXPECT_TRUE(Artwork::cursorName(0).isEmpty());
 }
 
+// The named pointers are the resources their names say; the arrow has none.
+TEST(ArtworkTest, NamedPointersAreTheirResources) {
+  EXPECT_TRUE(Artwork::cursorName(Pointer::Arrow).isEmpty());
+  EXPECT_EQ(Artwork::cursorName(Pointer::Picture), "IMGCUR1");
+  EXPECT_EQ(Artwork::cursorName(Pointer::StepForward), "IMGCUR2");
+  EXPECT_EQ(Artwork::cursorName(Pointer::StepBack), "IMGCUR3");
+  EXPECT_EQ(Artwork::cursorName(Pointer::Spare), "IMGCUR4");
+  EXPECT_EQ(Artwork::cursorName(Pointer::UnsetFolder), "FLDCUR1");
+  EXPECT_EQ(Artwork::cursorName(Pointer::CopyToFolder), "FLDCOPY");
+  EXPECT_EQ(Artwork::cursorName(Pointer::MoveToFolder), "FLDMOVE");
+}
+
 TEST(ArtworkTest, HotSpotListMatchesThePointers) {
   QFile file(kRoot + QStringLiteral("cursors/hotspots.txt"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));

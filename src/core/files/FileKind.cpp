@@ -19,17 +19,17 @@ constexpr std::string_view kRtf[] = {".rtf"};
 constexpr std::string_view kIni[] = {".ini"};
 
 constexpr std::array<FileKindInfo, kFileKindCount> kTable = {{
-    {FileKind::Bitmap, kBmp, "BMP(ﾋﾞｯﾄﾏｯﾌﾟ)", true, true, true},
-    {FileKind::Jpeg, kJpeg, "JPG,JPEG", true, true, true},
-    {FileKind::Gif, kGif, "GIF(ｱﾆﾒｰｼｮﾝ)", true, true, true},
-    {FileKind::Icon, kIco, "ICO(ｱｲｺﾝ)", true, true, false},
-    {FileKind::Metafile, kWmf, "WMF(ﾒﾀﾌｧｲﾙ)", true, true, true},
-    {FileKind::Wave, kWav, "WAV(ｻｳﾝﾄﾞ)", true, true, false},
-    {FileKind::Video, kAvi, "AVI(ﾑｰﾋﾞｰ)", true, true, true},
-    {FileKind::Text, kTxt, "TXT(ﾃｷｽﾄ)", true, true, true},
-    {FileKind::Document, kDoc, "DOC(ﾄﾞｷｭﾒﾝﾄ)", false, true, true},
-    {FileKind::RichText, kRtf, "RTF(ﾘｯﾁﾃｷｽﾄ)", true, true, true},
-    {FileKind::Ini, kIni, "INIT(INIT)", true, true, true},
+    {FileKind::Bitmap, kBmp, "BMP(ﾋﾞｯﾄﾏｯﾌﾟ)", true, true, true, 3},
+    {FileKind::Jpeg, kJpeg, "JPG,JPEG", true, true, true, 1},
+    {FileKind::Gif, kGif, "GIF(ｱﾆﾒｰｼｮﾝ)", true, true, true, 2},
+    {FileKind::Icon, kIco, "ICO(ｱｲｺﾝ)", true, true, false, 4},
+    {FileKind::Metafile, kWmf, "WMF(ﾒﾀﾌｧｲﾙ)", true, true, true, 5},
+    {FileKind::Wave, kWav, "WAV(ｻｳﾝﾄﾞ)", true, true, false, 7},
+    {FileKind::Video, kAvi, "AVI(ﾑｰﾋﾞｰ)", true, true, true, 8},
+    {FileKind::Text, kTxt, "TXT(ﾃｷｽﾄ)", true, true, true, 6},
+    {FileKind::Document, kDoc, "DOC(ﾄﾞｷｭﾒﾝﾄ)", false, true, true, 6},
+    {FileKind::RichText, kRtf, "RTF(ﾘｯﾁﾃｷｽﾄ)", true, true, true, 6},
+    {FileKind::Ini, kIni, "INIT(INIT)", true, true, true, 6},
 }};
 
 // Longest extension in the table, dot included (".jpeg").
@@ -43,6 +43,10 @@ std::span<const FileKindInfo, kFileKindCount> fileKindTable() {
 
 const FileKindInfo& fileKindInfo(FileKind kind) {
   return kTable[kindIndex(kind)];
+}
+
+std::uint8_t shownKindNumber(FileKind kind) {
+  return fileKindInfo(kind).shownNumber;
 }
 
 std::optional<FileKind> fileKindOfExtension(std::string_view extension) {

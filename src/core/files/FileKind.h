@@ -4,6 +4,7 @@
 // its count label; the same order runs through every array indexed by kind here.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -34,6 +35,10 @@ struct FileKindInfo {
   bool collectedByScan;       // a folder scan collects it
   bool acceptedAsSinglePath;  // a path given by itself (dropped, command line) is taken
   bool enlargeable;           // the enlarged viewer can show it
+  // The number the information window and the same-name dialog show: 1 JPEG, 2 GIF, 3 BMP,
+  // 4 ICO, 5 WMF, 6 for the four text kinds, 7 sound, 8 video. Other windows print it, so it
+  // keeps its own order beside kindNumber()'s.
+  std::uint8_t shownNumber;
 };
 
 // 1 for Bitmap ... 11 for Ini.
@@ -48,6 +53,7 @@ struct FileKindInfo {
 // All eleven rows in kind order.
 [[nodiscard]] std::span<const FileKindInfo, kFileKindCount> fileKindTable();
 [[nodiscard]] const FileKindInfo& fileKindInfo(FileKind kind);
+[[nodiscard]] std::uint8_t shownKindNumber(FileKind kind);
 
 // The kind of an extension as extensionOf() gives it (lower case, dot included).
 [[nodiscard]] std::optional<FileKind> fileKindOfExtension(std::string_view extension);

@@ -7,7 +7,7 @@
 namespace tossbox {
 
 struct ShownFileInfo {
-  std::uint8_t kind = 0;  // 1 JPEG, 2 GIF, 3 BMP, 4 ICO, 5 WMF, 6 text, 7 sound, 8 video
+  std::uint8_t kind = 0;  // shownKindNumber() of the kind drawn; 0 until a renderer sets it
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::int32_t number = 0;

@@ -352,7 +352,7 @@ void TForm2::SpeedButton1Click() {
   program().state().rememberedListPosition = listBox1_->selectedIndex();
   QToolButton& toggle = program().form1().speedButton(2);
   toggle.setChecked(false);
-  toggle.setIcon(program().art().imageList3(2));
+  toggle.setIcon(program().art().imageList3(ButtonImage::ListClosed));
   toggle.repaint();
   close();
 }

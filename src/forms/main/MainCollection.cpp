@@ -20,6 +20,10 @@ namespace tossbox {
 
 namespace {
 
+// The first picture after start-up is fitted into a box a little smaller than the one
+// navigation uses.
+constexpr RenderBox kFirstShowBox{132, 177};
+
 // Between two looks at the event queue during a scan. Short enough that
 // the window and the animation never seem to stop, long enough that a scan
 // of a hundred thousand files is not spent in the event loop.
@@ -80,7 +84,7 @@ void TForm1::LoadPaths(const std::vector<std::string>& paths) {
     // A batch that adds nothing leaves the file on show where it is.
     if (state.sortList.size() > countBefore) list.setSelectedIndex(previous);
     state.currentFile = state.sortList.path(CurrentListNumber());
-    const QCursor& cursor = program_.art().cursor(1);
+    const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
   }
@@ -104,7 +108,7 @@ void TForm1::loadCommandLine() {
   program_.form2().RebuildList();
   // A missing file keeps the picture that says so.
   if (list.count() > 0 && isExistingFile(state.currentFile))
-    DisplayFile(image1(), state.currentFile, 1, 132, 177, 0);
+    DisplayFile(image1(), state.currentFile, FastDecode::On, kFirstShowBox, 0);
   if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   updateCounter();
 }

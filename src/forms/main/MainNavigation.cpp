@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kAutoAdvanceInterval = 3000;
 constexpr int kPressMs = 100;
+// The preview's box while stepping through the files.
+constexpr RenderBox kPreviewBox{140, 181};
 
 }  // namespace
 
@@ -60,20 +62,20 @@ bool TForm1::ShowCurrent() {
   if (!isExistingFile(state.currentFile)) {
     preview.clearPicture();
     setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
-    const FitResult fit = FitRectangle(0, 54, 140, 181, 54);
+    const FitResult fit = FitRectangle(0, 54, kPreviewBox.height, kPreviewBox.width, 54);
     preview.applyFit(fit.height, fit.width, fit.top, fit.left);
     preview.setPicture(Picture(program_.art().imageList1(14).toImage()));
     preview.show();
     return false;
   }
   preview.hide();
-  DisplayFile(preview, state.currentFile, 1, 140, 181, 0);
+  DisplayFile(preview, state.currentFile, FastDecode::On, kPreviewBox, 0);
   setStatusText(byteText(LastPathPart(state.currentFile)));
   return true;
 }
 
-void TForm1::DisplayFile(PictureControl& target, const std::string& path, int fastDecode,
-                         int boxHeight, int boxWidth, int mode, TargetRole role) {
+void TForm1::DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
+                         RenderBox box, int mode, TargetRole role) {
   const std::string ext = extensionOf(path);
   target.clearPicture();
   target.repaint();
@@ -81,7 +83,13 @@ void TForm1::DisplayFile(PictureControl& target, const std::string& path, int fa
   ui_->Animate1->hide();
   RenderServices& services = program_.renderServices();
   if (services.stopSound) services.stopSound();
-  const RenderArgs args{target, path, fastDecode, boxHeight, boxWidth, mode, role};
+  const RenderArgs args{.target = target,
+                        .path = path,
+                        .fastDecode = static_cast<int>(fastDecode),
+                        .boxHeight = box.height,
+                        .boxWidth = box.width,
+                        .mode = mode,
+                        .role = role};
   runDisplayDispatch(ext, [&](RendererId renderer) {
     return program_.renderers().call(renderer, services, args);
   });
@@ -136,11 +144,11 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
   const EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
   if (button == Qt::LeftButton) {
-    setPictureCursor(2);
+    setPictureCursor(Pointer::StepForward);
     if (index + 1 < list.count()) showEntry(index + 1);
     return;
   }
-  setPictureCursor(3);
+  setPictureCursor(Pointer::StepBack);
   if (index - 1 >= 0) showEntry(index - 1);
 }
 
@@ -150,7 +158,7 @@ void TForm1::Image1MouseUp() {
 }
 
 void TForm1::setRestingPictureCursor() {
-  const QCursor& cursor = program_.art().cursor(1);
+  const QCursor& cursor = program_.art().cursor(Pointer::Picture);
   program_.screenCursor().set(cursor);
   ui_->Image1->setCursor(cursor);
   ui_->Panel2->setCursor(cursor);
@@ -158,7 +166,7 @@ void TForm1::setRestingPictureCursor() {
 
 void TForm1::Image1MouseMove() {
   if (program_.state().sortList.empty()) {
-    const QCursor& cursor = program_.art().cursor(1);
+    const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
     ui_->Image1->setToolTip(QStringLiteral("ｸﾘｯｸで振分ﾌｫﾙﾀﾞ選択"));
@@ -250,13 +258,13 @@ void TForm1::SpeedButton2Click() {
   setStatusText(QString());
   TForm2& listWindow = program_.form2();
   if (!ui_->SpeedButton2->isChecked()) {
-    ui_->SpeedButton2->setIcon(program_.art().imageList3(2));
+    ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListClosed));
     ui_->SpeedButton2->repaint();
     listWindow.close();
     return;
   }
   program_.screenCursor().reset();
-  ui_->SpeedButton2->setIcon(program_.art().imageList3(3));
+  ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListOpen));
   ui_->SpeedButton2->repaint();
   const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
   listWindow.move(besideLeft(screenWidth, x(), width(), listWindow.width()), y());

@@ -170,11 +170,11 @@ void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
   const int n = folderButtonNumber(&sender);
   if (n == 0) return;
   const FolderTarget& target = program_.state().settings.target(n);
-  int cursor = 5;
+  int cursor = Pointer::UnsetFolder;
   if (target.FolderPath.empty()) {
     sender.setToolTip(kUnsetHint);
   } else {
-    cursor = target.moves() ? 7 : 6;
+    cursor = target.moves() ? Pointer::MoveToFolder : Pointer::CopyToFolder;
     sender.setToolTip(QString());
   }
   sender.setCursor(program_.art().cursor(cursor));
@@ -226,7 +226,7 @@ void TForm1::AdvanceAfterAction() {
 }
 
 void TForm1::SpeedButton5MouseDown() {
-  ui_->SpeedButton5->setIcon(program_.art().imageList3(5));
+  ui_->SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashPressed));
 }
 
 void TForm1::SpeedButton5Click() {
@@ -251,35 +251,36 @@ void TForm1::SpeedButton5Click() {
     setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
   button.setDown(false);
-  button.setIcon(program_.art().imageList3(4));
+  button.setIcon(program_.art().imageList3(ButtonImage::TrashAtRest));
 }
 
 void TForm1::SpeedButton5MouseUp() {
-  ui_->SpeedButton5->setIcon(program_.art().imageList3(4));
+  ui_->SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashAtRest));
 }
 
 void TForm1::SpeedButton6MouseDown() {
   const std::optional<std::size_t> index = program_.form2().selectedHistoryIndex();
   const bool undoable = index.has_value() && !program_.history().entry(*index).undone();
-  ui_->SpeedButton6->setIcon(program_.art().imageList3(undoable ? 7 : 8));
+  ui_->SpeedButton6->setIcon(
+      program_.art().imageList3(undoable ? ButtonImage::UndoPressed : ButtonImage::NothingToUndo));
 }
 
 void TForm1::SpeedButton6Click() {
   setStatusText(QString());
   QToolButton& button = *ui_->SpeedButton6;
   if (program_.history().empty()) {
-    button.setIcon(program_.art().imageList3(8));
+    button.setIcon(program_.art().imageList3(ButtonImage::NothingToUndo));
     setStatusText(
         QString::fromUtf8(kNoHistoryText.data(), static_cast<qsizetype>(kNoHistoryText.size())));
   } else {
     program_.form2().UndoSelected();
   }
-  button.setIcon(program_.art().imageList3(6));
+  button.setIcon(program_.art().imageList3(ButtonImage::UndoAtRest));
   button.setDown(false);
 }
 
 void TForm1::SpeedButton6MouseUp() {
-  ui_->SpeedButton6->setIcon(program_.art().imageList3(6));
+  ui_->SpeedButton6->setIcon(program_.art().imageList3(ButtonImage::UndoAtRest));
   ui_->SpeedButton6->repaint();
 }
 

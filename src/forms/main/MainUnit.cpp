@@ -202,10 +202,10 @@ void TForm1::applyLook() {
   }
   findFolderMovie_.setFileName(art.animationPath());
   ui_->Animate1->setMovie(&findFolderMovie_);
-  ui_->SpeedButton1->setIcon(art.imageList3(0));
-  ui_->SpeedButton2->setIcon(art.imageList3(2));
-  ui_->SpeedButton6->setIcon(art.imageList3(6));
-  ui_->SpeedButton5->setIcon(art.imageList3(4));
+  ui_->SpeedButton1->setIcon(art.imageList3(ButtonImage::EnlargeUp));
+  ui_->SpeedButton2->setIcon(art.imageList3(ButtonImage::ListClosed));
+  ui_->SpeedButton6->setIcon(art.imageList3(ButtonImage::UndoAtRest));
+  ui_->SpeedButton5->setIcon(art.imageList3(ButtonImage::TrashAtRest));
   for (QToolButton* tool :
        {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton5, ui_->SpeedButton6})
     tool->setIconSize(QSize(14, 14));
@@ -262,7 +262,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
   if (firstShowDone_) return;
   firstShowDone_ = true;
-  const QCursor& pictureCursor = program_.art().cursor(1);
+  const QCursor& pictureCursor = program_.art().cursor(Pointer::Picture);
   ui_->Image1->setCursor(pictureCursor);
   ui_->Panel2->setCursor(pictureCursor);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();

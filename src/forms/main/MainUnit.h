@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/files/FolderScan.h"
+#include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
 #include "platform/ui/FramelessFrame.h"
@@ -74,8 +75,8 @@ class TForm1 : public QWidget {
   // Moving through the files and showing them.
   [[nodiscard]] std::size_t CurrentListNumber();
   bool ShowCurrent();
-  void DisplayFile(PictureControl& target, const std::string& path, int fastDecode, int boxHeight,
-                   int boxWidth, int mode, TargetRole role = TargetRole::Preview);
+  void DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
+                   RenderBox box, int mode, TargetRole role = TargetRole::Preview);
   void ProgressUpdate(ProgressStage stage, int percent);
   // The wait text of a long load, the status text saved first; and the saved text put back.
   void showWaitText();

@@ -5,6 +5,7 @@
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
+#include "platform/art/Artwork.h"
 #include "platform/media/MediaCommands.h"
 #include "platform/ui/AsyncKeyState.h"
 #include "platform/ui/ControlUnderCursor.h"
@@ -39,13 +40,13 @@ void TForm1::Timer1Timer() {
   AsyncKeyState& keys = program_.asyncKeys();
   const EntryListBox& list = program_.form2().listBox1();
   if (keys.read(Qt::LeftButton) == kNewlyPressed && pointerOverVideo()) {
-    setPictureCursor(2);
+    setPictureCursor(Pointer::StepForward);
     const int index = list.selectedIndex();
     if (index + 1 < list.count()) showEntry(index + 1);
   }
   // Held from an earlier tick: a held right button steps back once per tick.
   if (keys.read(Qt::RightButton) == kHeld && pointerOverVideo()) {
-    setPictureCursor(3);
+    setPictureCursor(Pointer::StepBack);
     const int index = list.selectedIndex();
     if (index - 1 >= 0) showEntry(index - 1);
   }

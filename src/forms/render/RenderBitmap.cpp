@@ -1,5 +1,6 @@
 #include "forms/render/RenderBitmap.h"
 
+#include "core/files/FileKind.h"
 #include "core/picture/BitmapHeader.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
@@ -40,7 +41,7 @@ bool RenderBitmap(RenderServices& services, const RenderArgs& args) {
   if (image.isNull()) return false;
   fitTarget(args, image.width(), image.height());
   ShownFileInfo info = currentRecord(services);
-  info.kind = 3;
+  info.kind = shownKindNumber(FileKind::Bitmap);
   info.width = image.width();
   info.height = image.height();
   info.number = transparentColour(image, file->dib);

@@ -9,10 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/render/TargetRole.h"
-
 #include "core/picture/JpegRetryCopy.h"
-
 #include "forms/render/TargetRole.h"
 
 namespace tossbox {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/FileKind.h"
 #include "core/gif/GifImage.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/PixelDepth.h"
@@ -90,7 +91,7 @@ std::unique_ptr<TGIFImage> load(RenderServices& services, const std::string& pat
 
 ShownFileInfo factsOf(const RenderServices& services, const std::string& path, TGIFImage& gif) {
   ShownFileInfo info = currentRecord(services);
-  info.kind = 2;
+  info.kind = shownKindNumber(FileKind::Gif);
   info.width = gif.width();
   info.height = gif.height();
   info.number = gif.frameCount();

@@ -1,5 +1,6 @@
 #include "forms/render/RenderIcon.h"
 
+#include "core/files/FileKind.h"
 #include "core/picture/IconDirectory.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
@@ -31,7 +32,7 @@ bool RenderIcon(RenderServices& services, const RenderArgs& args) {
     return true;
   }
   ShownFileInfo info = currentRecord(services);
-  info.kind = 4;
+  info.kind = shownKindNumber(FileKind::Icon);
   info.width = image.width();
   info.height = image.height();
   info.format = shown_text::kIcon;

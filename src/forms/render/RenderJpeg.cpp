@@ -1,5 +1,6 @@
 #include "forms/render/RenderJpeg.h"
 
+#include "core/files/FileKind.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
 #include "forms/picture/JpegPictureSource.h"
@@ -40,7 +41,7 @@ int coveringDenominator(const JpegHeaderFacts& facts, const FitResult& fit) {
 ShownFileInfo factsRecord(const RenderServices& services, const std::string& path,
                           const JpegHeaderFacts& facts) {
   ShownFileInfo info = currentRecord(services);
-  info.kind = 1;
+  info.kind = shownKindNumber(FileKind::Jpeg);
   info.width = facts.width;
   info.height = facts.height;
   info.number = shown_text::kJpegQuality;

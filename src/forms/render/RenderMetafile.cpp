@@ -1,5 +1,6 @@
 #include "forms/render/RenderMetafile.h"
 
+#include "core/files/FileKind.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
 #include "forms/picture/MetafilePictureSource.h"
@@ -39,7 +40,7 @@ bool RenderMetafile(RenderServices& services, const RenderArgs& args) {
     return false;
   }
   ShownFileInfo info = currentRecord(services);
-  info.kind = 5;
+  info.kind = shownKindNumber(FileKind::Metafile);
   info.width = document->width();
   info.height = document->height();
   info.format = shown_text::kMetafile;

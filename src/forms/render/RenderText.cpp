@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/files/FileKind.h"
 #include "core/files/PathRules.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
@@ -95,7 +96,7 @@ bool renderPreview(RenderServices& services, const RenderArgs& args) {
   }
   drawLines(args.target, lines);
   ShownFileInfo info = currentRecord(services);
-  info.kind = 6;
+  info.kind = shownKindNumber(FileKind::Text);
   info.format = formatOf(args.path);
   info.fileSize = fileByteCount(args.path).value_or(0);
   info.width = clampedCount(lines.byteCount());

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "core/files/FileKind.h"
 #include "core/media/AviHeader.h"
 #include "core/media/ParseNumbers.h"
 #include "core/picture/ShownFileTexts.h"
@@ -74,7 +75,7 @@ bool RenderVideo(RenderServices& services, const RenderArgs& args) {
   MediaCommands& media = *services.media;
   if (media.isOpen(kVideoAlias)) execute(services, "close mvid");
   ShownFileInfo info = currentRecord(services);
-  info.kind = 8;
+  info.kind = shownKindNumber(FileKind::Video);
   info.format = shown_text::kVideo;
   storeRecord(services, info);
   call(services.showWaitText);

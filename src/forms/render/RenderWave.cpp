@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "core/files/FileKind.h"
 #include "core/picture/FitRectangle.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileInfo.h"
@@ -37,7 +38,7 @@ bool RenderWave(RenderServices& services, const RenderArgs& args) {
   }
   args.target.show();
   ShownFileInfo info = currentRecord(services);
-  info.kind = 7;
+  info.kind = shownKindNumber(FileKind::Wave);
   info.format = shown_text::kWave;
   info.fileSize = fileByteCount(args.path).value_or(0);
   storeRecord(services, info);

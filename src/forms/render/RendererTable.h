@@ -4,11 +4,23 @@
 #include <array>
 #include <cstddef>
 
+#include "core/files/FileKind.h"
 #include "forms/render/RenderCall.h"
 
 namespace tossbox {
 
 enum class RendererId : std::size_t { Jpeg, Gif, Bitmap, Icon, Metafile, Wave, Text, Video, Count };
+
+// The renderer that draws a kind, in kind order; the four text kinds share one.
+inline constexpr std::array<RendererId, kFileKindCount> kRendererOfKind = {
+    RendererId::Bitmap,   RendererId::Jpeg, RendererId::Gif,   RendererId::Icon,
+    RendererId::Metafile, RendererId::Wave, RendererId::Video, RendererId::Text,
+    RendererId::Text,     RendererId::Text, RendererId::Text,
+};
+
+[[nodiscard]] constexpr RendererId rendererFor(FileKind kind) {
+  return kRendererOfKind[kindIndex(kind)];
+}
 
 class RendererTable {
  public:

@@ -18,6 +18,7 @@
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
+#include "forms/render/RenderBox.h"
 #include "forms/viewer/ULarge.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/WindowPlacement.h"
@@ -27,8 +28,8 @@ namespace tossbox {
 
 namespace {
 
-constexpr int kBoxHeight = 94;
-constexpr int kBoxWidth = 130;
+// The box of each of the two pictures of the clash.
+constexpr RenderBox kPictureBox{94, 130};
 
 // The size of the file itself: a kind that no renderer read leaves the shown facts of another
 // file behind, and those must not be printed as this one's.
@@ -105,7 +106,7 @@ void TForm5::mouseMoveEvent(QMouseEvent* event) {
 
 void TForm5::FormShow() {
   TForm1& main = program().form1();
-  main.DisplayFile(*ui_->Image1, conflictSource_, 1, kBoxHeight, kBoxWidth, 0,
+  main.DisplayFile(*ui_->Image1, conflictSource_, FastDecode::On, kPictureBox, 0,
                    TargetRole::SameNameSource);
   ui_->Edit1->setText(byteText(folderOf(conflictSource_)));
   ui_->Edit2->setText(byteText(folderOf(conflictTarget_)));
@@ -116,7 +117,7 @@ void TForm5::FormShow() {
   setLabel(*ui_->Label9, targetNameText(conflictTarget_));
   setLabel(*ui_->Label3, conflictSizeText(sizeOf(conflictSource_)));
   setLabel(*ui_->Label4, conflictDateText(lastWriteTime(conflictSource_)));
-  main.DisplayFile(*ui_->Image2, conflictTarget_, 1, kBoxHeight, kBoxWidth, 0,
+  main.DisplayFile(*ui_->Image2, conflictTarget_, FastDecode::On, kPictureBox, 0,
                    TargetRole::SameNameTarget);
   setLabel(*ui_->Label6, conflictSizeText(sizeOf(conflictTarget_)));
   setLabel(*ui_->Label7, conflictDateText(lastWriteTime(conflictTarget_)));

@@ -29,6 +29,35 @@ enum class Glyph {
   NewFolderDisabled,
 };
 
+// The pictures of ImageList3 by the button state each shows.
+namespace ButtonImage {
+enum : int {
+  EnlargeUp = 0,  // SpeedButton1
+  EnlargeDown = 1,
+  ListClosed = 2,  // SpeedButton2
+  ListOpen = 3,
+  TrashAtRest = 4,  // SpeedButton5
+  TrashPressed = 5,
+  UndoAtRest = 6,  // SpeedButton6
+  UndoPressed = 7,
+  NothingToUndo = 8,
+};
+}  // namespace ButtonImage
+
+// The custom pointer numbers cursor() takes.
+namespace Pointer {
+enum : int {
+  Arrow = 0,
+  Picture = 1,      // over the picture area while there are files
+  StepForward = 2,  // after a left click on the picture
+  StepBack = 3,     // after a right click on the picture
+  Spare = 4,        // drawn and registered, used by no window
+  UnsetFolder = 5,  // folder button without a folder
+  CopyToFolder = 6,
+  MoveToFolder = 7,
+};
+}  // namespace Pointer
+
 class Artwork {
  public:
   static constexpr int kImageList1Count = 17;

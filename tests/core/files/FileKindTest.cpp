@@ -23,6 +23,13 @@ TEST(FileKind, TableOrderCaptionsAndFlags) {
   }
 }
 
+// Other windows print the shown number, so every kind keeps its number.
+TEST(FileKind, ShownNumbers) {
+  const std::array<std::uint8_t, kFileKindCount> expected = {3, 1, 2, 4, 5, 7, 8, 6, 6, 6, 6};
+  for (const FileKindInfo& info : fileKindTable())
+    EXPECT_EQ(shownKindNumber(info.kind), expected[kindIndex(info.kind)]) << kindNumber(info.kind);
+}
+
 TEST(FileKind, ExtensionRule) {
   EXPECT_EQ(fileKindOf("Photo.JPG"), FileKind::Jpeg);
   EXPECT_EQ(fileKindOf("/a/b/x.JpEg"), FileKind::Jpeg);

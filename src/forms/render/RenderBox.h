@@ -1,0 +1,16 @@
+#pragma once
+// How big and how carefully a file is shown in one picture control.
+
+namespace tossbox {
+
+// The box the picture is fitted into, in pixels.
+struct RenderBox {
+  int height = 0;
+  int width = 0;
+};
+
+// On for the preview and the other small targets, which may trade quality for speed; off for
+// the enlarged viewer. The numbers are those the renderers compare with.
+enum class FastDecode : int { Off = 0, On = 1 };
+
+}  // namespace tossbox
