@@ -1,13 +1,12 @@
 #include "core/media/AviHeader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "core/files/RegularFile.h"
 #include "core/files/UniqueFd.h"
 
 namespace tossbox {
@@ -132,15 +131,14 @@ std::optional<AviFacts> parseAviHeader(Bytes head) {
 }
 
 std::optional<AviFacts> readAviHeader(const std::string& path) {
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!fd.valid()) return std::nullopt;
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  const auto fileSize = static_cast<std::uint64_t>(info.st_size);
+  FileFailure failure;
+  const std::optional<OpenedFile> file = openRegularFile(path, failure);
+  if (!file) return std::nullopt;
+  const auto fileSize = static_cast<std::uint64_t>(file->info.st_size);
   std::vector<std::uint8_t> head(fileSize < kAviHeadBytes ? fileSize : kAviHeadBytes);
   std::size_t filled = 0;
   while (filled < head.size()) {
-    const ssize_t got = ::read(fd.get(), head.data() + filled, head.size() - filled);
+    const ssize_t got = ::read(file->fd.get(), head.data() + filled, head.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     filled += static_cast<std::size_t>(got);

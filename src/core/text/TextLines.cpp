@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/files/RegularFile.h"
 #include "core/files/UniqueFd.h"
 
 namespace tossbox {
@@ -106,14 +107,17 @@ constexpr char kNotARegularFile[] = "通常のファイルではありません"
 
 // Opened for reading without waiting on a pipe; only regular files are read.
 UniqueFd openTextFile(const std::string& path, struct stat& info) {
-  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!file.valid()) failRead(path, errno);
-  if (::fstat(file.get(), &info) != 0) failRead(path, errno);
-  if (S_ISDIR(info.st_mode)) failRead(path, EISDIR);
-  if (!S_ISREG(info.st_mode))
+  FileFailure failure;
+  std::optional<OpenedFile> file = openRegularFile(path, failure);
+  if (!file) {
+    if (failure.problem != FileProblem::NotRegular) failRead(path, failure.error.value());
+    struct stat standing {};
+    if (::stat(path.c_str(), &standing) == 0 && S_ISDIR(standing.st_mode)) failRead(path, EISDIR);
     throw std::runtime_error("テキストファイル " + path + " を読み込めません: " + kNotARegularFile);
-  ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-  return file;
+  }
+  info = file->info;
+  ::posix_fadvise(file->fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  return std::move(file->fd);
 }
 
 // Reads up to `count` bytes; 0 at the end of the file.

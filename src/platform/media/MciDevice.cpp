@@ -1,7 +1,5 @@
 #include "platform/media/MciDevice.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <QAudioOutput>
 #include <QEventLoop>
@@ -12,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/files/RegularFile.h"
 #include "platform/media/VideoSurface.h"
 
 namespace tossbox {
@@ -176,10 +175,10 @@ MediaReply MciDevice::open(std::string_view arguments) {
 
   auto clip = std::make_unique<Clip>();
   clip->alias = request->alias;
-  clip->file = UniqueFd(::open(request->path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat info {};
-  if (!clip->file.valid() || ::fstat(clip->file.get(), &info) != 0 || !S_ISREG(info.st_mode))
-    return failure(kMediaFileNotFound);
+  FileFailure problem;
+  std::optional<OpenedFile> opened = openRegularFile(request->path, problem);
+  if (!opened) return failure(kMediaFileNotFound);
+  clip->file = std::move(opened->fd);
   // The back end opens the file through this descriptor, so the path's bytes reach the file
   // system untouched, whatever their encoding.
   const QString source = QStringLiteral("/proc/self/fd/%1").arg(clip->file.get());
