@@ -1,12 +1,11 @@
 #include "forms/render/RenderWave.h"
 
-#include <sys/stat.h>
-
 #include "core/files/FileKind.h"
 #include "core/picture/FitRectangle.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileInfo.h"
 #include "core/picture/ShownFileTexts.h"
+#include "core/sorting/FileTransfer.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/render/RenderTarget.h"
 #include "platform/art/Artwork.h"
@@ -19,16 +18,12 @@ constexpr int kSpeakerSize = 54;
 constexpr int kSpeaker = 0;
 constexpr int kInfoSpeaker = 16;
 
-bool isRegularFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 }  // namespace
 
 bool RenderWave(RenderServices& services, const RenderArgs& args) {
   // A pipe or a device is no sound: handing it to the player would wait on it.
-  if (!isRegularFile(args.path)) return false;
+  const std::optional<FileStatus> status = statusOf(args.path, Follow::Links);
+  if (!status || !status->regular) return false;
   // The speaker is never enlarged, whatever the call's mode.
   const FitResult fit = FitRectangle(0, kSpeakerSize, args.boxHeight, args.boxWidth, kSpeakerSize);
   args.target.applyFit(fit.height, fit.width, fit.top, fit.left);
