@@ -14,7 +14,7 @@
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 #include "platform/ui/TossboxApplication.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "core/settings/SettingsRecord.h"
 #include "forms/folderselect/NewFLD.h"
 #include "forms/folderselect/UFileSelect.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/tree/KtTreeView.h"
 #include "forms/viewer/ULarge.h"

@@ -8,7 +8,7 @@
 
 #include "SortingFixture.h"
 #include "forms/folderselect/UFileSelect.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "platform/settings/SettingsStore.h"
 
 using namespace tossbox;

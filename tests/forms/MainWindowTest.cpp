@@ -10,10 +10,10 @@
 
 #include "ProgramFixture.h"
 #include "core/settings/RegistryDocument.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/SettingsBinding.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "platform/settings/SettingsStore.h"
 

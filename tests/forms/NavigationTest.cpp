@@ -14,7 +14,7 @@
 #include "forms/list/UList.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 #include "platform/art/Artwork.h"
 
 using namespace tossbox;

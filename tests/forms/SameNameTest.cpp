@@ -8,7 +8,7 @@
 #include "WaitingFifo.h"
 #include "core/sorting/ConflictLabels.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/warning/UWarning.h"
+#include "forms/samename/UWarning.h"
 
 using namespace tossbox;
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "SortingFixture.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 
 using namespace tossbox;
 namespace fs = std::filesystem;

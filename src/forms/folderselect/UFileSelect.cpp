@@ -12,7 +12,7 @@
 #include "core/sorting/TrimBlanks.h"
 #include "forms/folderselect/FolderCreation.h"
 #include "forms/folderselect/NewFLD.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"

@@ -5,7 +5,7 @@
 #include "core/files/DisplayedList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 
 namespace tossbox {
 

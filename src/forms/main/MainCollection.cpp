@@ -11,7 +11,7 @@
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "platform/art/Artwork.h"
 #include "ui_MainUnit.h"

@@ -15,7 +15,7 @@
 
 #include "core/settings/SettingsRecord.h"
 #include "forms/folderselect/UFileSelect.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "platform/art/Artwork.h"

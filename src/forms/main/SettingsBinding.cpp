@@ -6,11 +6,11 @@
 #include <QToolButton>
 
 #include "core/files/PathRules.h"
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "platform/prompt/MessageBoxes.h"
 

@@ -1,4 +1,4 @@
-#include "forms/syurui/USyurui.h"
+#include "forms/kindfilter/USyurui.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "forms/foldersett/UFolderSett.h"
+#include "forms/foldersettings/UFolderSett.h"
 #include "forms/common/ByteText.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "forms/warning/UWarning.h"
+#include "forms/samename/UWarning.h"
 #include "forms/common/ByteText.h"
 
 #include <sys/stat.h>
