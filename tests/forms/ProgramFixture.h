@@ -26,9 +26,11 @@ class ProgramTest : public ::testing::Test {
     boxes.setResponder([this](const auto&) { return answer; });
   }
 
-  tossbox::Program& start(std::vector<std::string> arguments = {}) {
+  // trayShell: the notification area of the program; the desktop's own when none.
+  tossbox::Program& start(std::vector<std::string> arguments = {},
+                          std::unique_ptr<tossbox::TrayShell> trayShell = nullptr) {
     program.reset();
-    program = std::make_unique<tossbox::Program>(boxes, std::move(arguments));
+    program = std::make_unique<tossbox::Program>(boxes, std::move(arguments), std::move(trayShell));
     program->setPause([](int) {});
     // Nothing opens a desktop program or a file dialog in a test: they are recorded.
     program->setOpener([this](const QUrl& url) {

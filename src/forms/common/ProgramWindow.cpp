@@ -22,8 +22,15 @@ void ProgramWindow::setClientSize(int width, int height, bool fixed) {
   resize(width, height);
 }
 
+void ProgramWindow::showAsItWas() {
+  showingAsItWas_ = true;
+  show();
+  showingAsItWas_ = false;
+}
+
 void ProgramWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (showingAsItWas_) return;
   if (showWhenRestored_ || !event->spontaneous()) FormShow();
 }
 

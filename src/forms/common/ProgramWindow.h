@@ -15,6 +15,10 @@ class ProgramWindow : public QWidget {
   ProgramWindow(Program& program, const QString& objectName, const QString& caption,
                 Qt::WindowFlags flags);
 
+  // Shows the window again as it was when it was hidden (into the tray): FormShow, which
+  // sets a window up afresh, is left out.
+  void showAsItWas();
+
  protected:
   // Fixed client size for windows whose frame the user cannot size.
   void setClientSize(int width, int height, bool fixed);
@@ -32,6 +36,7 @@ class ProgramWindow : public QWidget {
  private:
   Program& program_;
   bool showWhenRestored_ = true;
+  bool showingAsItWas_ = false;
 };
 
 }  // namespace tossbox

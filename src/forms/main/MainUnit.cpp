@@ -47,7 +47,8 @@ void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) 
 TForm1::TForm1(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       program_(program),
-      ui_(std::make_unique<Ui::TForm1>()) {
+      ui_(std::make_unique<Ui::TForm1>()),
+      iconTray1_(this, program.trayShell(), program.trayIconIds()) {
   ui_->setupUi(this);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Tossbox"));
@@ -251,6 +252,7 @@ void TForm1::FormCreate() {
   ui_->StaticText1->setText(QStringLiteral("0/0"));
   ui_->StaticText1->setAccessibleName(QStringLiteral("0/0"));
   setStatusText(ui_->StatusBar1->text());
+  setUpIconTray();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -6,6 +6,7 @@
 #include <QMovie>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
+#include "platform/tray/IconTray.h"
 #include "platform/ui/FramelessFrame.h"
 
 namespace Ui {
@@ -44,6 +46,7 @@ class TForm1 : public QWidget {
   // Timer1's tick while a video plays, in ms: quick enough to catch a click, slow enough
   // not to keep a core busy.
   static constexpr int kVideoLoopInterval = 15;
+  static constexpr int kTrayWatchInterval = 2000;
 
   explicit TForm1(Program& program);
   ~TForm1() override;
@@ -59,6 +62,7 @@ class TForm1 : public QWidget {
   QMenu& popupMenu1() { return popupMenu1_; }
   QMenu& popupMenu2() { return popupMenu2_; }
   QMenu& trayMenu() { return trayMenu_; }
+  TIconTray& IconTray1() { return iconTray1_; }
   [[nodiscard]] QAction& action(const QString& name) const;
   // The copy/move mark of the folder-button menu (Copy1 / GoTo1).
   [[nodiscard]] bool movesOnPress() const;
@@ -130,6 +134,11 @@ class TForm1 : public QWidget {
   void N10Click();
   void N13Click();
   void N9Click();
+  // The tray (MainTray.cpp): hiding the program's windows into it and back, the about box,
+  // and following a tray that comes or goes.
+  void N14Click();
+  void TOSSBOX1Click();
+  void watchTray();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -180,6 +189,10 @@ class TForm1 : public QWidget {
   void DropOnFolderButton(int number, const std::string& path);
   void buildMenus();
   void applyLook();
+  void setUpIconTray();
+  void addTrayIconLate();
+  void trayLost();
+  void reportTrayError();
   void layoutClient();
 
   Program& program_;
@@ -193,6 +206,8 @@ class TForm1 : public QWidget {
   QMenu trayMenu_;
   QTimer timer1_;
   QTimer timer2_;
+  // Polls for a tray that appears or goes away: the desktop says nothing of either.
+  QTimer trayWatch_;
   QMovie findFolderMovie_;
   // Entries a running scan has added but ListBox1 does not hold yet.
   std::vector<std::size_t> scannedEntries_;
@@ -205,6 +220,11 @@ class TForm1 : public QWidget {
   bool closing_ = false;
   bool pressShowing_ = false;
   bool minimizingAlone_ = false;
+  // The eight windows' visibility before they were hidden into the tray.
+  std::array<bool, 8> savedVisibility_{};
+  bool trayErrorShown_ = false;
+  // After the menus: it refers to TrayMenu.
+  TIconTray iconTray1_;
 };
 
 }  // namespace tossbox

@@ -24,6 +24,7 @@
 #include "platform/art/Artwork.h"
 #include "platform/media/MciDevice.h"
 #include "platform/prompt/MessageBoxes.h"
+#include "platform/tray/QtTrayShell.h"
 
 namespace tossbox {
 
@@ -42,14 +43,16 @@ void placeViewerForText(QWidget& viewer, int mode) {
 
 }  // namespace
 
-Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments)
+Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments,
+                 std::unique_ptr<TrayShell> trayShell)
     : boxes_(boxes),
       arguments_(std::move(arguments)),
       settingsBinding_(*this),
       art_(std::make_unique<Artwork>()),
       media_(std::make_unique<MciDevice>()),
       // The clip on show may be the file that moves.
-      fileOperation_(trash_, history_, [this] { closeVideoDevice(*media_); }) {
+      fileOperation_(trash_, history_, [this] { closeVideoDevice(*media_); }),
+      trayShell_(trayShell ? std::move(trayShell) : std::make_unique<QtTrayShell>()) {
   pause_ = [](int milliseconds) {
     // Paint what changed, but keep the user's clicks for after the wait: a click taken
     // inside it would act on a file that is about to change.

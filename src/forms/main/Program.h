@@ -19,6 +19,8 @@
 #include "platform/sorting/DesktopOpener.h"
 #include "platform/sorting/DesktopTrash.h"
 #include "platform/sound/SoundPlayer.h"
+#include "platform/tray/TrayIconIds.h"
+#include "platform/tray/TrayShell.h"
 #include "platform/ui/AsyncKeyState.h"
 #include "platform/ui/ScreenCursor.h"
 
@@ -39,8 +41,10 @@ class TSTVabout;
 
 class Program {
  public:
-  // arguments: the command-line paths to load at the first showing, as given.
-  Program(MessageBoxes& boxes, std::vector<std::string> arguments);
+  // arguments: the command-line paths to load at the first showing, as given. trayShell: the
+  // notification area the tray icon goes into; the desktop's own when none is given.
+  Program(MessageBoxes& boxes, std::vector<std::string> arguments,
+          std::unique_ptr<TrayShell> trayShell = nullptr);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -75,6 +79,8 @@ class Program {
   void pause(int milliseconds) { pause_(milliseconds); }
   void setPause(std::function<void(int)> pause) { pause_ = std::move(pause); }
   [[nodiscard]] const std::vector<std::string>& arguments() const { return arguments_; }
+  TrayShell& trayShell() { return *trayShell_; }
+  TrayIconIds& trayIconIds() { return trayIconIds_; }
 
   // Sorting: every copy, move and trash goes through fileOperation(), which records it in
   // history(). Folders and files open in the desktop's programs through opener(), and the
@@ -112,6 +118,9 @@ class Program {
   FileOperation fileOperation_;
   DesktopOpener opener_;
   SaveFileChooser saveFileChooser_ = askSaveFile;
+  // Outlive the windows: the main window's tray icon is taken off through them at the end.
+  std::unique_ptr<TrayShell> trayShell_;
+  TrayIconIds trayIconIds_;
   // Declared in creation order; destroyed in reverse.
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TFolderSett> folderSett_;
