@@ -206,7 +206,7 @@ TEST(IconTray, RefusedShellCallsRaiseRegistrationError) {
   EXPECT_TRUE(shell.windows.empty());
 }
 
-TEST(IconTray, IconIdsCountPerProgramAndTheIconIsCopied) {
+TEST(IconTray, IconIdsCountPerProgram) {
   FakeTrayShell shell;
   TrayIconIds ids;
   TIconTray first(nullptr, shell, ids);
@@ -216,15 +216,6 @@ TEST(IconTray, IconIdsCountPerProgramAndTheIconIsCopied) {
   TrayIconIds otherProgram;
   TIconTray third(nullptr, shell, otherProgram);
   EXPECT_EQ(third.IconId(), 1);
-
-  QPixmap picture(16, 16);
-  picture.fill(Qt::blue);
-  QIcon icon(picture);
-  first.setIcon(icon);
-  QPixmap other(24, 24);
-  other.fill(Qt::green);
-  icon.addPixmap(other);
-  EXPECT_EQ(first.Icon().availableSizes().size(), 1);
 }
 
 TEST(TrayActivation, EachActivationIsAPressAndARelease) {
