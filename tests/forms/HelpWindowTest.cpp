@@ -88,6 +88,10 @@ TEST_F(HelpWindowTest, AMissingHelpFileIsSaidInTheWindowUntilItIsThere) {
   touch(later / "VUVUV.ozi", "<html><body><p>改訂版</p></body></html>");
   helpButton().click();
   EXPECT_EQ(shownText(), QStringLiteral("改訂版"));
+  // Something far larger than any guide is not read.
+  fs::resize_file(later / "VUVUV.ozi", tossbox::HelpWindow::kMaxHelpFileBytes + 1);
+  helpButton().click();
+  EXPECT_TRUE(shownText().contains(QStringLiteral("大きすぎるため表示できません")));
 }
 
 TEST_F(HelpWindowTest, ClosingTheMainWindowClosesHelp) {

@@ -1,7 +1,7 @@
 #pragma once
 // The help window: the guide in the help file, opened at its contents. It is not one of the
 // program's ten windows: the main window's help button opens it, closing the main window
-// closes it, and it never disables or covers the others.
+// closes it, and it never disables the others.
 #include <QStringList>
 #include <QWidget>
 #include <utility>
