@@ -1,9 +1,10 @@
 # make run [ARGS="folder or files"]   install what is missing, build, start
 # make test                           install what is missing, build, run every test
+# make install [PREFIX=/usr/local]     build, then install the program, its help and menu entry
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test install bench clean
 
 deps:
 	@bash scripts/install-deps
@@ -19,6 +20,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

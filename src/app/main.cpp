@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/CommandLinePath.h"
 #include "forms/common/ByteText.h"
 #include "forms/main/Program.h"
 #include "platform/instance/SingleInstance.h"
@@ -39,8 +40,10 @@ int main(int argc, char** argv) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
   tossbox::installFontSubstitutions();
-  // Paths are taken as the bytes they are; Qt has removed its own options.
-  std::vector<std::string> paths(argv + 1, argv + argc);
+  // Paths are taken as the bytes they are; Qt has removed its own options. The menu entry
+  // passes file:// URLs.
+  std::vector<std::string> paths;
+  for (int i = 1; i < argc; ++i) paths.push_back(tossbox::pathOfArgument(argv[i]));
   tossbox::Program program(app.messageBoxes(), std::move(paths));
   program.showMainWindow();
   return QApplication::exec();

@@ -223,6 +223,7 @@ void TForm1::applyLook() {
 void TForm1::connectHandlers() {
   connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
   connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+  connect(ui_->SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
   connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
   connect(&timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
   connect(&popupMenu2_, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
@@ -487,6 +488,7 @@ void TForm1::FormClose() {
   timer1_.stop();
   closeVideoDevice(program_.media());
   timer2_.stop();
+  help_.quit();
 }
 
 void TForm1::FormDestroy() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/files/FolderScan.h"
+#include "forms/help/HelpWindow.h"
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
@@ -69,6 +70,7 @@ class TForm1 : public QWidget {
   void setMovesOnPress(bool moves);
   QTimer& timer1() { return timer1_; }
   QTimer& timer2() { return timer2_; }
+  HelpWindow& helpWindow() { return help_; }
 
   // Puts the window where a stored or default position says, keeping the limits.
   void applyPlacement(int top, int left, int height);
@@ -124,6 +126,8 @@ class TForm1 : public QWidget {
 
  public slots:
   void SpeedButton4Click();
+  // Help (MainHelp.cpp): the guide at its contents; the button springs back.
+  void SpeedButton7Click();
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
@@ -209,6 +213,7 @@ class TForm1 : public QWidget {
   // Polls for a tray that appears or goes away: the desktop says nothing of either.
   QTimer trayWatch_;
   QMovie findFolderMovie_;
+  HelpWindow help_;
   // Entries a running scan has added but ListBox1 does not hold yet.
   std::vector<std::size_t> scannedEntries_;
   qint64 lastScanRefresh_ = 0;
