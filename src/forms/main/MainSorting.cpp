@@ -148,7 +148,6 @@ bool TForm1::sortWithButton(int n) {
   const std::string source = state.currentFile;
   const SortOutcome outcome = SortToFolder(program_.fileOperation(), target, source,
                                            buttonTargetPath(target.FolderPath, source));
-  program_.form2().HistoryRecorded();
   switch (outcome.step) {
     case SortStep::Sorted:
       break;
@@ -243,7 +242,6 @@ void TForm1::SpeedButton5Click() {
       n >= 1 && n <= kFolderButtonCount && state.settings.target(n).renamesSerially();
   const OperationResult result =
       program_.fileOperation().run(ActionKind::Trash, state.currentFile, {}, serialName);
-  program_.form2().HistoryRecorded();
   if (result.ok()) {
     AdvanceAfterAction();
   } else {

@@ -137,7 +137,6 @@ void TForm5::answer(const std::string& target) {
   if (button_ < 1 || button_ > kFolderButtonCount) return;
   const OperationResult result = SortAnswer(
       owner.fileOperation(), owner.state().settings.target(button_), conflictSource_, target);
-  owner.form2().HistoryRecorded();
   if (result.ok()) return;
   advanceOnClose_ = false;
   owner.form1().setStatusText(byteText(result.statusText()));
