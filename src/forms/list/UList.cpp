@@ -12,9 +12,10 @@ namespace tossbox {
 TForm2::TForm2(Program& program)
     : ProgramWindow(program, QStringLiteral("Form2"), QString(),
                     Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      listBox1_(new EntryListBox(program.state().sortList, this)) {
+      listBox1_(new EntryListBox(program.state().files.sortList(), this)) {
   setClientSize(166, 204, false);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
+  program.state().files.setRows(*listBox1_);
   auto* doubleClick = new QActionGroup(this);
   for (QAction** item : {&n3_, &n4_}) {
     *item = new QAction(this);
@@ -67,7 +68,7 @@ void TForm2::RebuildList() {
   for (std::size_t kind = 0; kind < kFileKindCount; ++kind)
     shown[kind] = program().fSyurui().kindChecked(static_cast<int>(kind) + 1);
   const bool ascending = state.settings.ListSortAscending == 1;
-  DisplayedList displayed = tossbox::RebuildList(state.sortList, shown, ascending);
+  DisplayedList displayed = tossbox::RebuildList(state.files.sortList(), shown, ascending);
   listBox1_->setRows(std::move(displayed.entryNumbers));
   program().fSyurui().setCounts(displayed.counts);
   listBox1_->setSelectedIndex(ascending ? 0 : position);
