@@ -51,7 +51,7 @@ class DropTest : public ProgramTest {
     return dropOn(control, uriList(bytes));
   }
   QWidget& named(const char* name) { return *main().findChild<QWidget*>(QLatin1String(name)); }
-  const SortList& list() { return program->state().sortList; }
+  const SortList& list() { return program->state().files.sortList(); }
   std::string storeText() {
     std::ifstream in(storeFile(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -169,14 +169,14 @@ TEST_F(DropTest, ADropThatAddsNothingLeavesTheFileOnShow) {
   start({folder.string()});
   main().Image1MouseDown(Qt::LeftButton);
   main().Image1MouseDown(Qt::LeftButton);
-  const std::string onShow = program->state().currentFile;
+  const std::string onShow = program->state().files.currentFile();
   EXPECT_EQ(main().staticText1().text(), "3/3");
 
   dropOn(main().image1(), {unknown / "notes.xyz"});
   dropOn(named("Panel2"), {unknown});
   EXPECT_EQ(list().size(), 3u);
   EXPECT_EQ(program->form2().listBox1().selectedIndex(), 2);
-  EXPECT_EQ(program->state().currentFile, onShow);
+  EXPECT_EQ(program->state().files.currentFile(), onShow);
   EXPECT_EQ(main().staticText1().text(), "3/3");
   EXPECT_EQ(main().statusText().toStdString(), fs::path(onShow).filename().string());
 }

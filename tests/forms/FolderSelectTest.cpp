@@ -100,7 +100,7 @@ TEST_F(FolderSelectTest, FileMenuChoosesASourceFolderFromTheTreeAndLoadsIt) {
   EXPECT_TRUE(main().isEnabled());
   EXPECT_TRUE(program->form2().isEnabled());
   EXPECT_TRUE(program->form3().isEnabled());
-  const SortList& list = program->state().sortList;
+  const SortList& list = program->state().files.sortList();
   ASSERT_EQ(list.size(), 2u);
   for (std::size_t n = 0; n < list.size(); ++n)
     EXPECT_EQ(fs::path(list.path(n)).parent_path(), chosen);
@@ -126,7 +126,7 @@ TEST_F(FolderSelectTest, EveryOpeningStartsFromAFreshCollapsedTree) {
   dialog().bitBtn(1).click();
   EXPECT_FALSE(dialog().isVisible());
   EXPECT_TRUE(main().isEnabled());
-  EXPECT_TRUE(program->state().sortList.empty());
+  EXPECT_TRUE(program->state().files.sortList().empty());
 
   main().action("N9").trigger();
   ASSERT_EQ(tree().topLevelItemCount(), 1);

@@ -45,23 +45,23 @@ TEST_F(ListWindowTest, ClicksAndDraggingShowEachLine) {
   startWith({"a.txt", "b.txt", "c.txt", "d.txt"});
   openWindow();
   QTest::mousePress(list().viewport(), Qt::LeftButton, {}, lineCentre(2));
-  EXPECT_EQ(program->state().currentFile, (in / "c.txt").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "c.txt").string());
   EXPECT_EQ(main().staticText1().text(), "3/4");
   std::vector<std::string> shown;
   for (int row : {1, 0, 3}) {
     window().ListBox1MouseMove(Qt::LeftButton, lineCentre(row));
-    shown.push_back(program->state().currentFile);
+    shown.push_back(program->state().files.currentFile());
   }
   EXPECT_EQ(shown, (std::vector<std::string>{(in / "b.txt").string(), (in / "a.txt").string(),
                                              (in / "d.txt").string()}));
   QTest::mouseRelease(list().viewport(), Qt::LeftButton, {}, lineCentre(3));
   window().ListBox1MouseMove(Qt::LeftButton, lineCentre(0));
-  EXPECT_EQ(program->state().currentFile, (in / "d.txt").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "d.txt").string());
   // A key that moves the selection moves the file on show with it.
   QTest::keyClick(&list(), Qt::Key_Up);
   QApplication::processEvents();
   EXPECT_EQ(list().selectedIndex(), 2);
-  EXPECT_EQ(program->state().currentFile, (in / "c.txt").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "c.txt").string());
 
   // A right press neither selects nor shows, and below the last line the sort is disabled.
   QTest::mousePress(list().viewport(), Qt::RightButton, {}, lineCentre(1));
@@ -105,13 +105,13 @@ TEST_F(ListWindowTest, SortingAscendingAndBack) {
   EXPECT_EQ(list().itemText(0), std::string("a.jpg\t000000001"));
   EXPECT_EQ(list().itemText(1), std::string("b.jpg\t000000000"));
   EXPECT_EQ(list().selectedIndex(), 1);
-  EXPECT_EQ(program->state().currentFile, (in / "b.jpg").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "b.jpg").string());
   EXPECT_EQ(program->state().settings.ListSortAscending, 1);
 
   window().action("N10").trigger();
   EXPECT_FALSE(window().action("N10").isChecked());
   EXPECT_EQ(list().itemText(0), std::string("b.jpg\t000000000"));
-  EXPECT_EQ(program->state().currentFile, (in / "a.jpg").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "a.jpg").string());
   EXPECT_EQ(program->state().settings.ListSortAscending, 0);
   // A folder button's settings are not touched by the list's options.
   EXPECT_TRUE(program->state().settings.target(2).FolderPath.empty());

@@ -11,10 +11,10 @@
 #include <QToolButton>
 
 #include "ProgramFixture.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/list/UList.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/kindfilter/USyurui.h"
 #include "platform/art/Artwork.h"
 
 using namespace tossbox;
@@ -71,8 +71,8 @@ TEST_F(NavigationTest, CommandLineFolderComesUpOnItsFirstFile) {
   EXPECT_EQ(list().selectedIndex(), 0);
   EXPECT_EQ(counter(), "1/10");
   // The folder's own order: the first file the file system listed.
-  const std::string first = program->state().sortList.path(0);
-  EXPECT_EQ(program->state().currentFile, first);
+  const std::string first = program->state().files.sortList().path(0);
+  EXPECT_EQ(program->state().files.currentFile(), first);
   const QString name = QString::fromStdString(fs::path(first).filename().string());
   EXPECT_EQ(main().statusText(), name);
   // The item shows the name only but keeps the tab and the number.
@@ -101,8 +101,9 @@ TEST_F(NavigationTest, ClicksStepAndStopAtBothEnds) {
   EXPECT_EQ(program->state().rememberedListPosition, 1);
   for (int n = 0; n < 12; ++n) leftClick();
   EXPECT_EQ(counter(), "10/10");
-  EXPECT_EQ(main().statusText().toStdString(),
-            fs::path(program->state().sortList.path(list().entryNumber(9))).filename().string());
+  EXPECT_EQ(
+      main().statusText().toStdString(),
+      fs::path(program->state().files.sortList().path(list().entryNumber(9))).filename().string());
   main().Image1MouseDown(Qt::MiddleButton);
   EXPECT_EQ(counter(), "9/10");
 }
@@ -118,7 +119,7 @@ TEST_F(NavigationTest, LoadingASecondFolderSelectsItsFirstFile) {
   main().LoadPaths({second.string()});
   EXPECT_EQ(list().count(), 11);
   EXPECT_EQ(list().selectedIndex(), 10);
-  EXPECT_EQ(program->state().currentFile, (second / "next.bmp").string());
+  EXPECT_EQ(program->state().files.currentFile(), (second / "next.bmp").string());
   EXPECT_EQ(main().statusText(), "next.bmp");
   EXPECT_EQ(counter(), "11/11");
 }
@@ -249,7 +250,7 @@ TEST_F(NavigationTest, FileMenuItemsNeedAList) {
   main().action("N10").trigger();
   EXPECT_FALSE(main().speedButton(3).isChecked());
   EXPECT_EQ(list().count(), 0);
-  EXPECT_TRUE(program->state().sortList.empty());
+  EXPECT_TRUE(program->state().files.sortList().empty());
   EXPECT_EQ(counter(), "0/0");
   EXPECT_EQ(main().statusText(), "振分したいﾌｫﾙﾀﾞを選択して下さい。");
   EXPECT_EQ(program->fSyurui().countText(8), "0");

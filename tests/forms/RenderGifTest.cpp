@@ -259,7 +259,7 @@ TEST_F(ProgramTest, ThePreviewAnimatesOnlyTheGifOnShow) {
     main().Image1MouseUp();
   };
   const auto onShow = [&] {
-    return std::filesystem::path(program->state().currentFile).filename().string();
+    return std::filesystem::path(program->state().files.currentFile()).filename().string();
   };
   if (onShow() != "moving.gif") step();
   ASSERT_EQ(onShow(), "moving.gif");

@@ -34,7 +34,7 @@ TEST_F(SortingTest, PressesCopyAndMoveAndTheListGoesOn) {
   EXPECT_EQ(historyBox().currentRow(), 0);
   EXPECT_EQ(list().selectedIndex(), 1);
   EXPECT_EQ(program->state().rememberedListPosition, 1);
-  EXPECT_EQ(program->state().currentFile, (in / "b.txt").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "b.txt").string());
   EXPECT_EQ(main().staticText1().text(), "2/3");
   EXPECT_EQ(status(), "b.txt");
   EXPECT_EQ(main().folderButton(1).text(), "copies");
@@ -253,7 +253,7 @@ TEST_F(SortingTest, AutoAdvanceWaitsUntilThePressEnds) {
   EXPECT_EQ(ticksDuringPress, 1);
   EXPECT_TRUE(fs::exists(home.root() / "copies" / "a.txt"));
   EXPECT_EQ(main().staticText1().text(), "2/5");
-  EXPECT_EQ(program->state().currentFile, (in / "b.txt").string());
+  EXPECT_EQ(program->state().files.currentFile(), (in / "b.txt").string());
   EXPECT_TRUE(main().timer2().isActive());
   EXPECT_EQ(main().timer2().interval(), 3000);
   // Counted again from the end of the press.

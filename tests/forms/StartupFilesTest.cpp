@@ -56,7 +56,7 @@ TEST_F(ProgramTest, AFifoGivenAsAFileShowsNothingAndNeverWaits) {
     EXPECT_FALSE(fifo.rescued()) << name;
     EXPECT_TRUE(main().isVisible()) << name;
     EXPECT_TRUE(main().image1().picture().isNull()) << name;
-    EXPECT_EQ(program->state().currentFile, fifo.path());
+    EXPECT_EQ(program->state().files.currentFile(), fifo.path());
   }
 }
 

@@ -25,7 +25,7 @@ class TextPreviewTest : public ProgramTest {
   }
 
   void show(const fs::path& file) {
-    const SortList& files = program->state().sortList;
+    const SortList& files = program->state().files.sortList();
     for (std::size_t n = 0; n < files.size(); ++n) {
       if (files.path(n) != file.string()) continue;
       EntryListBox& list = program->form2().listBox1();
@@ -100,7 +100,7 @@ TEST_F(TextPreviewTest, ATextThatCannotBeReadEndsTheShowInAnErrorBox) {
   const int firstRow = program->form2().listBox1().selectedIndex();
   // Stepping by a click on the picture: the error leaves the handler as it would for a user.
   QTest::mouseClick(&main().image1(), firstRow == 0 ? Qt::LeftButton : Qt::RightButton);
-  EXPECT_EQ(program->state().currentFile, blocked.string());
+  EXPECT_EQ(program->state().files.currentFile(), blocked.string());
 
   ASSERT_EQ(boxes.shown().size(), 1u);
   const BoxRequest& error = boxes.shown()[0];

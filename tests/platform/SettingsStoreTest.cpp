@@ -54,6 +54,18 @@ TEST(SettingsStore, LivesUnderTheConfigFolder) {
   EXPECT_EQ(SettingsStore::defaultPath(), home.home() / ".config" / "stv" / "Software-stv.reg");
 }
 
+// A relative HOME would put the store under whatever folder the program was started in.
+TEST(SettingsStore, ARelativeHomeIsIgnored) {
+  TempHome home;
+  unsetenv("XDG_CONFIG_HOME");
+  setenv("HOME", "relative/home", 1);
+  const fs::path path = SettingsStore::defaultPath();
+  EXPECT_TRUE(path.is_absolute()) << path;
+  EXPECT_EQ(path.filename(), "Software-stv.reg");
+  setenv("HOME", "", 1);
+  EXPECT_TRUE(SettingsStore::defaultPath().is_absolute());
+}
+
 TEST(SettingsStore, FirstStartThenSaveAndLoadBack) {
   TempHome home;
   const SettingsStore store;

@@ -64,6 +64,12 @@ TEST(SingleInstance, WithoutARuntimeFolderTheLockIsPerUserInTmp) {
   TempHome home;
   unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(SingleInstance::defaultLockPath(), "/tmp/TOSSMTX-" + std::to_string(getuid()));
+  // Nor a relative one, even where the working folder holds a folder of that name.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(home.root());
+  setenv("XDG_RUNTIME_DIR", "runtime", 1);
+  EXPECT_EQ(SingleInstance::defaultLockPath(), "/tmp/TOSSMTX-" + std::to_string(getuid()));
+  std::filesystem::current_path(before);
 }
 
 // Only a lock held by another copy is "already running". A lock file this user cannot open

@@ -11,6 +11,10 @@ namespace tossbox {
 // the path ends in "/". The result borrows from `path`.
 [[nodiscard]] std::string_view LastPathPart(std::string_view path);
 
+// Everything before the last "/" ("/" itself for a file in the root); empty when there is
+// none. Borrows from `path`.
+[[nodiscard]] std::string_view folderOf(std::string_view path);
+
 // The extension of a name or path: from its last "." to the end, dot included, where the dot
 // must stand after the last "/"; empty when there is none. Only the ASCII letters A to Z are
 // lower-cased, so the bytes of other characters stay as they are.

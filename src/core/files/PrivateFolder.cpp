@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "core/files/UserFolders.h"
+
 namespace tossbox {
 
 namespace {
@@ -49,8 +51,7 @@ std::optional<std::string> PrivateFolder::path() {
 }
 
 std::string PrivateFolder::baseFolder() {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); isAbsoluteFolder(runtime))
-    return runtime;
+  if (std::optional<std::string> runtime = currentRuntimeFolder()) return *runtime;
   if (const char* temp = std::getenv("TMPDIR"); isAbsoluteFolder(temp)) return temp;
   return "/tmp";
 }

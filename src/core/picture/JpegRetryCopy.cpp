@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "core/files/FileCopy.h"
 #include "core/files/PathRules.h"
-#include "core/picture/PictureFile.h"
 
 namespace tossbox {
 

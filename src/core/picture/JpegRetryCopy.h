@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/files/FileStatus.h"
 #include "core/files/PrivateFolder.h"
 #include "core/files/RegularFile.h"
-#include "core/sorting/FileTransfer.h"
 
 namespace tossbox {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/settings/StoredText.h"
+#include "core/text/StoredText.h"
 
 namespace tossbox {
 namespace {

@@ -1,11 +1,6 @@
 #include "core/shellns/UserDirs.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <optional>
-#include <vector>
 
 #include "core/files/RegularFile.h"
 #include "core/shellns/FolderHandle.h"
@@ -77,27 +72,6 @@ std::string desktopFolderOf(const std::string& home, const std::string& configHo
       desktopDirFromUserDirs(readSmallFile(configHome + "/user-dirs.dirs"), home);
   if (!desktop.empty() && isExistingFolder(desktop)) return desktop;
   return home;
-}
-
-std::string currentHomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') return withoutTrailingSlashes(home);
-  long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
-  if (bufferSize <= 0) bufferSize = 16384;
-  std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
-      found->pw_dir != nullptr && found->pw_dir[0] == '/') {
-    return withoutTrailingSlashes(found->pw_dir);
-  }
-  return "/";
-}
-
-std::string currentConfigHome(const std::string& home) {
-  const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  if (configHome != nullptr && configHome[0] == '/') return withoutTrailingSlashes(configHome);
-  return (home == "/" ? std::string() : home) + "/.config";
 }
 
 }  // namespace tossbox

@@ -1,8 +1,10 @@
 #pragma once
-// Where the current user's own folders are: the home folder, the configuration folder and the
-// desktop folder named by the XDG user-dirs file.
+// The current user's desktop folder, named by the XDG user-dirs file; the home and configuration
+// folders come from UserFolders.
 #include <string>
 #include <string_view>
+
+#include "core/files/UserFolders.h"
 
 namespace tossbox {
 
@@ -14,11 +16,5 @@ namespace tossbox {
 // The desktop folder: XDG_DESKTOP_DIR of `configHome`/user-dirs.dirs when it names an existing
 // folder, else `home`.
 [[nodiscard]] std::string desktopFolderOf(const std::string& home, const std::string& configHome);
-
-// HOME, or the password database's home when HOME is unset or not absolute.
-[[nodiscard]] std::string currentHomeFolder();
-
-// XDG_CONFIG_HOME when it is absolute, else `home`/.config.
-[[nodiscard]] std::string currentConfigHome(const std::string& home);
 
 }  // namespace tossbox

@@ -2,17 +2,10 @@
 
 #include <fcntl.h>
 #include <stdio.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <filesystem>
-#include <random>
-#include <vector>
-
-#include "core/files/Leftovers.h"
-#include "core/files/PathRules.h"
 
 namespace tossbox {
 
@@ -22,121 +15,7 @@ std::error_code lastError() {
   return {errno, std::generic_category()};
 }
 
-std::int64_t nanoseconds(const struct timespec& time) {
-  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-}
-
-FileIdentity identityFrom(const struct stat& st) {
-  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                      static_cast<std::uint64_t>(st.st_size), nanoseconds(st.st_mtim),
-                      nanoseconds(st.st_ctim)};
-}
-
-// The calls that copy inside the kernel stop working for some pairs of files; these errors say
-// "use another way", not "the copy failed".
-bool unsupportedHere(int error) {
-  return error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP ||
-         error == EBADF;
-}
-
-std::error_code writeAll(int out, const char* data, std::size_t size) {
-  for (std::size_t done = 0; done < size;) {
-    const ssize_t put = ::write(out, data + done, size - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return lastError();
-    }
-    done += static_cast<std::size_t>(put);
-  }
-  return {};
-}
-
-// Reads to the end of `in`. Most calls find the end at once (the kernel copied everything), so
-// the large buffer is only made when there is more to read.
-std::error_code copyByReading(int in, int out) {
-  std::array<char, 4096> first{};
-  std::vector<char> buffer;
-  for (;;) {
-    char* data = buffer.empty() ? first.data() : buffer.data();
-    const std::size_t room = buffer.empty() ? first.size() : buffer.size();
-    const ssize_t got = ::read(in, data, room);
-    if (got == 0) return {};
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return lastError();
-    }
-    if (std::error_code error = writeAll(out, data, static_cast<std::size_t>(got))) return error;
-    if (buffer.empty()) buffer.resize(std::size_t{1} << 20);
-  }
-}
-
-// Copies from the current offset of `in` to the end of the file. The kernel's copy calls serve
-// the size known at the start; reading to the end then picks up whatever they left.
-// Runs one of the kernel's copy calls until `size` bytes are done, the file ends or the call
-// is not supported for these files; the caller goes on from `done` another way.
-template <typename KernelCopy>
-std::error_code copyInKernel(KernelCopy step, std::uint64_t size, std::uint64_t& done) {
-  constexpr std::size_t kChunk = std::size_t{1} << 30;
-  while (done < size) {
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
-    const ssize_t n = step(want);
-    if (n > 0) {
-      done += static_cast<std::uint64_t>(n);
-    } else if (n == 0) {
-      return {};
-    } else if (errno == EINTR) {
-      continue;
-    } else if (unsupportedHere(errno)) {
-      return {};
-    } else {
-      return lastError();
-    }
-  }
-  return {};
-}
-
-std::error_code copyContents(int in, int out, std::uint64_t size) {
-  std::uint64_t done = 0;
-  if (std::error_code error = copyInKernel(
-          [&](std::size_t want) { return ::copy_file_range(in, nullptr, out, nullptr, want, 0); },
-          size, done))
-    return error;
-  // Also after an early end: some file systems answer 0 to copy_file_range for data they hold.
-  if (done < size) {
-    if (std::error_code error = copyInKernel(
-            [&](std::size_t want) { return ::sendfile(out, in, nullptr, want); }, size, done))
-      return error;
-  }
-  return copyByReading(in, out);
-}
-
-std::string randomSuffix() {
-  static constexpr std::string_view kLetters =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::random_device device;
-  std::mt19937_64 generator(device());
-  std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-  std::string suffix;
-  for (std::size_t i = 0; i < kHiddenNameRandomLength; ++i)
-    suffix.push_back(kLetters[pick(generator)]);
-  return suffix;
-}
-
-std::string hiddenNameIn(const std::string& folder) {
-  return joinPath(folder.empty() ? std::string(".") : folder,
-                  std::string(kHiddenNamePrefix) + randomSuffix());
-}
-
 }  // namespace
-
-std::optional<FileStatus> statusOf(const std::string& path, Follow follow) {
-  struct stat st {};
-  const int result =
-      follow == Follow::Links ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
-  if (result != 0) return std::nullopt;
-  return FileStatus{identityFrom(st), S_ISREG(st.st_mode), S_ISDIR(st.st_mode),
-                    S_ISLNK(st.st_mode)};
-}
 
 Entry entryAt(const std::string& path) {
   struct stat st {};
@@ -155,7 +34,11 @@ std::error_code makeFolders(const std::string& folder) {
   if (folder.empty()) return {};
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  return error;
+  if (error) return error;
+  // Made, or there already, yet not a folder now: something else took the name meanwhile.
+  const std::optional<FileStatus> made = statusOf(folder, Follow::Links);
+  if (!made || !made->folder) return std::make_error_code(std::errc::not_a_directory);
+  return {};
 }
 
 std::error_code renameNoReplace(const std::string& from, const std::string& to) {
@@ -200,84 +83,6 @@ std::optional<std::string> linkTextOf(const std::string& path) {
     if (text.size() >= (std::size_t{1} << 20)) return std::nullopt;
     text.resize(text.size() * 2);
   }
-}
-
-bool isHiddenCopyName(std::string_view name) {
-  return isTemporaryName(name, kHiddenNamePrefix, kHiddenNameRandomLength);
-}
-
-UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& path,
-                          std::error_code& error) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    path = hiddenNameIn(folder);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0) {
-      error.clear();
-      return UniqueFd(fd);
-    }
-    if (errno != EEXIST) break;
-  }
-  error = lastError();
-  path.clear();
-  return UniqueFd();
-}
-
-HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
-                           Durability durability) {
-  HiddenCopy copy;
-  // O_NONBLOCK: a FIFO put in the file's place must not hang the program.
-  UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  struct stat st {};
-  if (!in.valid() || ::fstat(in.get(), &st) != 0) {
-    copy.error = lastError();
-    return copy;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    copy.error = std::make_error_code(std::errc::invalid_argument);
-    return copy;
-  }
-  UniqueFd out = createHiddenFile(folder, S_IRUSR | S_IWUSR, copy.path, copy.error);
-  if (!out.valid()) return copy;
-
-  struct stat written {};
-  const std::array<struct timespec, 2> times{st.st_atim, st.st_mtim};
-  std::error_code error = copyContents(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size));
-  // Permission bits only: set-user and set-group bits of another owner's file do not carry over.
-  if (!error && ::fchmod(out.get(), st.st_mode & 0777) != 0) error = lastError();
-  if (!error && ::futimens(out.get(), times.data()) != 0) error = lastError();
-  if (!error && durability == Durability::Synced && ::fsync(out.get()) != 0) error = lastError();
-  if (!error && ::fstat(out.get(), &written) != 0) error = lastError();
-  if (!error) error = out.close();
-  if (error) {
-    ::unlink(copy.path.c_str());
-    copy.path.clear();
-    copy.error = error;
-    return copy;
-  }
-  copy.identity = identityFrom(written);
-  return copy;
-}
-
-HiddenCopy writeHiddenLink(const std::string& text, const std::string& folder) {
-  HiddenCopy link;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    link.path = hiddenNameIn(folder);
-    if (::symlink(text.c_str(), link.path.c_str()) == 0) {
-      std::optional<FileStatus> made = statusOf(link.path, Follow::NotLinks);
-      if (made) {
-        link.identity = made->identity;
-        return link;
-      }
-      link.error = lastError();
-      ::unlink(link.path.c_str());
-      link.path.clear();
-      return link;
-    }
-    if (errno != EEXIST) break;
-  }
-  link.error = lastError();
-  link.path.clear();
-  return link;
 }
 
 }  // namespace tossbox

@@ -1,7 +1,7 @@
 #pragma once
 // The action history: every copy, move and trash that was done, oldest first, each as its
 // HistoryEntry, its history line and what an undo needs to check first. The history window's
-// lines mirror lines() index for index.
+// lines mirror lines() index for index: the list tells its observers of every change.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,8 +23,33 @@ struct UndoFacts {
   std::optional<std::string> movedLinkText;
 };
 
+// A view of a HistoryList, told of each change as it happens.
+class HistoryObserver {
+ public:
+  // Entry `index` was appended.
+  virtual void historyAppended(std::size_t index) = 0;
+  // The line of entry `index` changed.
+  virtual void historyLineChanged(std::size_t index) = 0;
+  virtual void historyCleared() = 0;
+
+ protected:
+  HistoryObserver() = default;
+  ~HistoryObserver() = default;
+  HistoryObserver(const HistoryObserver&) = default;
+  HistoryObserver& operator=(const HistoryObserver&) = default;
+};
+
 class HistoryList {
  public:
+  HistoryList() = default;
+  // Observers watch one list; a copy would tell them of changes to another.
+  HistoryList(const HistoryList&) = delete;
+  HistoryList& operator=(const HistoryList&) = delete;
+
+  // `observer` is told of every change until it is removed; it must be removed before it goes.
+  void addObserver(HistoryObserver& observer);
+  void removeObserver(HistoryObserver& observer);
+
   // Appends an action that was done. Throws std::length_error when `source` is too long for
   // the entry; callers check that before they act.
   void RecordAction(ActionKind kind, bool serialName, std::string_view source,
@@ -46,6 +71,7 @@ class HistoryList {
   std::vector<HistoryEntry> entries_;
   std::vector<std::string> lines_;
   std::vector<UndoFacts> facts_;
+  std::vector<HistoryObserver*> observers_;
 };
 
 }  // namespace tossbox

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/files/WriteAll.h"
 #include "core/sorting/FileTransfer.h"
 #include "core/sorting/SortPaths.h"
 #include "core/text/AnsiText.h"
@@ -138,11 +139,7 @@ void writeHistoryLog(const std::string& path, std::string_view bytes, Trash& tra
   std::error_code error;
   UniqueFd out = createHiddenFile(std::string(folderOf(path)), 0666, hidden, error);
   if (!out.valid()) fail(error);
-  for (std::size_t done = 0; done < bytes.size() && !error;) {
-    const ssize_t put = ::write(out.get(), bytes.data() + done, bytes.size() - done);
-    if (put < 0 && errno != EINTR) error = {errno, std::generic_category()};
-    if (put > 0) done += static_cast<std::size_t>(put);
-  }
+  error = writeAll(out.get(), bytes);
   if (!error && ::fsync(out.get()) != 0) error = {errno, std::generic_category()};
   if (!error) error = out.close();
   if (!error) error = putInPlace(hidden, path, trash);

@@ -4,13 +4,6 @@
 
 namespace tossbox {
 
-std::string_view folderOf(std::string_view path) {
-  const auto slash = path.rfind('/');
-  if (slash == std::string_view::npos) return {};
-  if (slash == 0) return path.substr(0, 1);
-  return path.substr(0, slash);
-}
-
 std::string_view extensionKeptOf(std::string_view path) {
   const std::string_view name = LastPathPart(path);
   const auto dot = name.rfind('.');

@@ -5,11 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/PathRules.h"  // folderOf
+
 namespace tossbox {
 
-// Everything before the last "/" ("/" itself for a file in the root); empty when there is
-// none. Borrows from `path`.
-[[nodiscard]] std::string_view folderOf(std::string_view path);
 // The extension of the file name of `path`, from its last "." on, dot included; empty when the
 // name has no dot. Borrows from `path`.
 [[nodiscard]] std::string_view extensionKeptOf(std::string_view path);

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <map>
 
-#include "core/settings/StoredText.h"
 #include "core/text/CodePageDecoder.h"
 #include "core/text/RtfLexer.h"
+#include "core/text/StoredText.h"
 
 namespace tossbox {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "core/settings/StoredText.h"
 #include "core/text/AnsiText.h"
+#include "core/text/StoredText.h"
 
 namespace tossbox {
 

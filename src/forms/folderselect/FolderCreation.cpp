@@ -2,10 +2,9 @@
 
 #include "forms/common/ByteText.h"
 
-#include <filesystem>
 #include <system_error>
 
-#include "core/shellns/FolderHandle.h"
+#include "core/sorting/FileTransfer.h"
 #include "platform/prompt/MessageBoxes.h"
 
 namespace tossbox {
@@ -26,10 +25,7 @@ bool createFolderWithParents(MessageBoxes& boxes, QWidget* owner, const std::str
     reportFailure(boxes, owner, path, QStringLiteral("絶対パスではありません"));
     return false;
   }
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(path), error);
-  if (!error && !isExistingFolder(path)) error = std::make_error_code(std::errc::not_a_directory);
-  if (error) {
+  if (const std::error_code error = makeFolders(path)) {
     reportFailure(boxes, owner, path, QString::fromLocal8Bit(error.message()));
     return false;
   }

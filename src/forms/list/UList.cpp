@@ -3,18 +3,19 @@
 #include <QActionGroup>
 
 #include "core/files/DisplayedList.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
-#include "forms/kindfilter/USyurui.h"
 
 namespace tossbox {
 
 TForm2::TForm2(Program& program)
     : ProgramWindow(program, QStringLiteral("Form2"), QString(),
                     Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      listBox1_(new EntryListBox(program.state().sortList, this)) {
+      listBox1_(new EntryListBox(program.state().files.sortList(), this)) {
   setClientSize(166, 204, false);
   listBox1_->setObjectName(QStringLiteral("ListBox1"));
+  program.state().files.setRows(*listBox1_);
   auto* doubleClick = new QActionGroup(this);
   for (QAction** item : {&n3_, &n4_}) {
     *item = new QAction(this);
@@ -29,6 +30,11 @@ TForm2::TForm2(Program& program)
   n10_->setObjectName(QStringLiteral("N10"));
   n10_->setCheckable(true);
   FormCreate();
+  program.history().addObserver(*this);
+}
+
+TForm2::~TForm2() {
+  program().history().removeObserver(*this);
 }
 
 std::optional<TForm2::ListDoubleClick> TForm2::doubleClickAction() const {
@@ -62,7 +68,7 @@ void TForm2::RebuildList() {
   for (std::size_t kind = 0; kind < kFileKindCount; ++kind)
     shown[kind] = program().fSyurui().kindChecked(static_cast<int>(kind) + 1);
   const bool ascending = state.settings.ListSortAscending == 1;
-  DisplayedList displayed = tossbox::RebuildList(state.sortList, shown, ascending);
+  DisplayedList displayed = tossbox::RebuildList(state.files.sortList(), shown, ascending);
   listBox1_->setRows(std::move(displayed.entryNumbers));
   program().fSyurui().setCounts(displayed.counts);
   listBox1_->setSelectedIndex(ascending ? 0 : position);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/sorting/HistoryList.h"
 #include "core/sorting/UndoAction.h"
 #include "forms/common/ProgramWindow.h"
 #include "forms/list/EntryListBox.h"
@@ -21,10 +22,11 @@ class QToolButton;
 
 namespace tossbox {
 
-class TForm2 : public ProgramWindow {
+class TForm2 : public ProgramWindow, private HistoryObserver {
   Q_OBJECT
  public:
   explicit TForm2(Program& program);
+  ~TForm2() override;
 
   // The one-pixel border and the sizing frame around the controls.
   static constexpr int kFrame = 3;
@@ -61,10 +63,7 @@ class TForm2 : public ProgramWindow {
   void N7Click();
   void N10Click();
 
-  // ListBox2 mirrors the history line for line (UListHistory.cpp).
-  // Appends the lines recorded since the last call and selects the newest.
-  void HistoryRecorded();
-  void HistoryLineChanged(std::size_t index);
+  // ListBox2 mirrors the history line for line (UListHistory.cpp), told by the history itself.
   void selectNewestHistoryLine();
   // The entry an undo acts on: the selected line, else the newest; nullopt when empty.
   [[nodiscard]] std::optional<std::size_t> selectedHistoryIndex();
@@ -96,6 +95,10 @@ class TForm2 : public ProgramWindow {
   [[nodiscard]] bool replaceLogAgreed(const std::string& path);
   // After a key moved the selection of ListBox1: show what it selects now.
   void followSelection();
+  // A new line is appended and selected; a changed one is redrawn.
+  void historyAppended(std::size_t index) override;
+  void historyLineChanged(std::size_t index) override;
+  void historyCleared() override;
 
   EntryListBox* listBox1_;
   QListWidget* listBox2_ = nullptr;

@@ -39,18 +39,16 @@ bool TForm2::replaceLogAgreed(const std::string& path) {
   return program().boxes().confirm(question, this) == BoxAnswer::Yes;
 }
 
-void TForm2::HistoryRecorded() {
-  const HistoryList& history = program().history();
-  const auto lines = static_cast<int>(history.size());
-  // Emptied elsewhere: start again from the history itself.
-  if (listBox2_->count() > lines) listBox2_->clear();
-  const int before = listBox2_->count();
-  for (int n = before; n < lines; ++n)
-    listBox2_->addItem(byteText(history.line(static_cast<std::size_t>(n))));
-  if (listBox2_->count() > before) selectNewestHistoryLine();
+void TForm2::historyAppended(std::size_t index) {
+  listBox2_->addItem(byteText(program().history().line(index)));
+  selectNewestHistoryLine();
 }
 
-void TForm2::HistoryLineChanged(std::size_t index) {
+void TForm2::historyCleared() {
+  listBox2_->clear();
+}
+
+void TForm2::historyLineChanged(std::size_t index) {
   const HistoryList& history = program().history();
   if (index >= history.size() || static_cast<int>(index) >= listBox2_->count()) return;
   listBox2_->item(static_cast<int>(index))->setText(byteText(history.line(index)));
@@ -76,7 +74,6 @@ UndoOutcome TForm2::UndoSelected() {
   const std::optional<std::size_t> index = selectedHistoryIndex();
   if (!index) return {UndoResult::Refused};
   const UndoOutcome outcome = UndoAction(program().fileOperation(), *index);
-  HistoryLineChanged(*index);
   if (outcome.openTrash()) program().opener().openTrash();
   if (outcome.succeeded()) {
     if (*index > 0) listBox2_->setCurrentRow(static_cast<int>(*index) - 1);
@@ -121,7 +118,6 @@ void TForm2::Undo1Click() {
 
 void TForm2::N15Click() {
   program().history().clear();
-  listBox2_->clear();
 }
 
 void TForm2::N13Click() {

@@ -270,7 +270,7 @@ bool TForm2::listBox1Event(QEvent* event) {
 void TForm2::ListBox1MouseDown(Qt::MouseButton button, const QPoint& at) {
   SharedState& state = program().state();
   const QModelIndex line = listBox1_->indexAt(at);
-  if (!state.sortList.empty() && line.isValid()) {
+  if (!state.files.sortList().empty() && line.isValid()) {
     action(QStringLiteral("N7")).setEnabled(true);
     action(QStringLiteral("N10")).setEnabled(true);
     if (button == Qt::LeftButton) {
@@ -284,7 +284,7 @@ void TForm2::ListBox1MouseDown(Qt::MouseButton button, const QPoint& at) {
   }
   if (button != Qt::RightButton) return;
   action(QStringLiteral("N10")).setEnabled(false);
-  action(QStringLiteral("N7")).setEnabled(!state.sortList.empty());
+  action(QStringLiteral("N7")).setEnabled(!state.files.sortList().empty());
 }
 
 void TForm2::ListBox1MouseMove(Qt::MouseButtons buttons, const QPoint& at) {
@@ -302,7 +302,7 @@ void TForm2::followSelection() {
   SharedState& state = program().state();
   if (listBox1_->count() == 0) return;
   TForm1& main = program().form1();
-  if (state.sortList.path(main.CurrentListNumber()) == state.currentFile) return;
+  if (state.files.sortList().path(main.CurrentListNumber()) == state.files.currentFile()) return;
   state.rememberedListPosition = listBox1_->selectedIndex();
   main.ShowCurrent();
 }
@@ -313,11 +313,11 @@ void TForm2::ListBox1MouseUp() {
 
 void TForm2::ListBox1DblClick() {
   SharedState& state = program().state();
-  if (state.sortList.empty() || state.currentFile.empty()) return;
+  if (state.files.sortList().empty() || state.files.currentFile().empty()) return;
   if (state.settings.ListDblClickAction == 2) {
-    program().opener().openFile(state.currentFile);
+    program().opener().openFile(state.files.currentFile());
   } else {
-    program().opener().openFolder(std::string(folderOf(state.currentFile)));
+    program().opener().openFolder(std::string(folderOf(state.files.currentFile())));
   }
 }
 

@@ -7,11 +7,11 @@
 #include <QToolButton>
 
 #include "core/shellns/FolderHandle.h"
+#include "forms/kindfilter/USyurui.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/kindfilter/USyurui.h"
 #include "forms/viewer/ULarge.h"
 #include "platform/art/Artwork.h"
 #include "ui_MainUnit.h"
@@ -51,7 +51,8 @@ ScanHooks TForm1::scanHooks() {
     if (now - lastScanRefresh_ < kScanRefreshMs) return;
     lastScanRefresh_ = now;
     flushScannedEntries();
-    setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
+    setStatusText(
+        countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().files.sortList().size()));
     QCoreApplication::processEvents();
   };
   hooks.stopRequested = [this] { return closing_; };
@@ -59,9 +60,10 @@ ScanHooks TForm1::scanHooks() {
 }
 
 void TForm1::AddPath(const std::string& path) {
-  tossbox::AddPath(program_.state().sortList, path, scanHooks());
+  program_.state().files.add(path, scanHooks());
   flushScannedEntries();
-  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().sortList.size()));
+  setStatusText(
+      countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().files.sortList().size()));
 }
 
 void TForm1::addPathsWithAnimation(const std::vector<std::string>& paths) {
@@ -76,20 +78,20 @@ void TForm1::addPathsWithAnimation(const std::vector<std::string>& paths) {
 void TForm1::LoadPaths(const std::vector<std::string>& paths) {
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
-  const int previous = state.sortList.empty() ? 0 : list.count();
-  const std::size_t countBefore = state.sortList.size();
+  const int previous = state.files.sortList().empty() ? 0 : list.count();
+  const std::size_t countBefore = state.files.sortList().size();
   addPathsWithAnimation(paths);
-  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.sortList.size()));
-  if (!state.sortList.empty()) {
+  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
+  if (!state.files.sortList().empty()) {
     // A batch that adds nothing leaves the file on show where it is.
-    if (state.sortList.size() > countBefore) list.setSelectedIndex(previous);
-    state.currentFile = state.sortList.path(CurrentListNumber());
+    if (state.files.sortList().size() > countBefore) list.setSelectedIndex(previous);
+    state.files.showEntry(CurrentListNumber());
     const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
   }
   program_.form2().RebuildList();
-  if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   updateCounter();
 }
 
@@ -100,16 +102,16 @@ void TForm1::loadCommandLine() {
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   addPathsWithAnimation(paths);
-  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.sortList.size()));
-  if (!state.sortList.empty()) {
+  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
+  if (!state.files.sortList().empty()) {
     list.setSelectedIndex(0);
-    state.currentFile = state.sortList.path(0);
+    state.files.showEntry(0);
   }
   program_.form2().RebuildList();
   // A missing file keeps the picture that says so.
-  if (list.count() > 0 && isExistingFile(state.currentFile))
-    DisplayFile(image1(), state.currentFile, FastDecode::On, kFirstShowBox, 0);
-  if (state.sortList.empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  if (list.count() > 0 && isExistingFile(state.files.currentFile()))
+    DisplayFile(image1(), state.files.currentFile(), FastDecode::On, kFirstShowBox, 0);
+  if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   updateCounter();
 }
 
@@ -119,11 +121,9 @@ void TForm1::ClearList(bool fromMainMenu) {
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   program_.fSyurui().resetCounts();
-  list.clear();
   scannedEntries_.clear();
-  state.sortList.clear();
+  state.files.clear();
   timer1_.stop();
-  state.currentFile.clear();
   image1().clearPicture();
   image1().repaint();
   ShowCurrent();

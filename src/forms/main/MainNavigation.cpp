@@ -58,8 +58,8 @@ bool TForm1::ShowCurrent() {
     return false;
   }
   SharedState& state = program_.state();
-  state.currentFile = state.sortList.path(CurrentListNumber());
-  if (!isExistingFile(state.currentFile)) {
+  state.files.showEntry(CurrentListNumber());
+  if (!isExistingFile(state.files.currentFile())) {
     preview.clearPicture();
     setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
     const FitResult fit = FitRectangle(0, 54, kPreviewBox.height, kPreviewBox.width, 54);
@@ -69,8 +69,8 @@ bool TForm1::ShowCurrent() {
     return false;
   }
   preview.hide();
-  DisplayFile(preview, state.currentFile, FastDecode::On, kPreviewBox, 0);
-  setStatusText(byteText(LastPathPart(state.currentFile)));
+  DisplayFile(preview, state.files.currentFile(), FastDecode::On, kPreviewBox, 0);
+  setStatusText(byteText(LastPathPart(state.files.currentFile())));
   return true;
 }
 
@@ -137,7 +137,7 @@ void TForm1::showEntry(int index) {
 void TForm1::Image1MouseDown(Qt::MouseButton button) {
   ReleaseSpeedButton3();
   SharedState& state = program_.state();
-  if (state.sortList.empty()) {
+  if (state.files.sortList().empty()) {
     program_.form8().openFor(true);
     return;
   }
@@ -153,7 +153,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
 }
 
 void TForm1::Image1MouseUp() {
-  if (program_.state().sortList.empty()) return;
+  if (program_.state().files.sortList().empty()) return;
   setRestingPictureCursor();
 }
 
@@ -165,7 +165,7 @@ void TForm1::setRestingPictureCursor() {
 }
 
 void TForm1::Image1MouseMove() {
-  if (program_.state().sortList.empty()) {
+  if (program_.state().files.sortList().empty()) {
     const QCursor& cursor = program_.art().cursor(Pointer::Picture);
     ui_->Image1->setCursor(cursor);
     ui_->Panel2->setCursor(cursor);
@@ -268,7 +268,7 @@ void TForm1::SpeedButton2Click() {
   ui_->SpeedButton2->repaint();
   const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
   listWindow.move(besideLeft(screenWidth, x(), width(), listWindow.width()), y());
-  if (!program_.state().sortList.empty())
+  if (!program_.state().files.sortList().empty())
     listWindow.listBox1().setSelectedIndex(program_.state().rememberedListPosition);
   if (!program_.history().empty()) listWindow.selectNewestHistoryLine();
   listWindow.show();

@@ -145,10 +145,9 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
 bool TForm1::sortWithButton(int n) {
   SharedState& state = program_.state();
   FolderTarget& target = state.settings.target(n);
-  const std::string source = state.currentFile;
+  const std::string source = state.files.currentFile();
   const SortOutcome outcome = SortToFolder(program_.fileOperation(), target, source,
                                            buttonTargetPath(target.FolderPath, source));
-  program_.form2().HistoryRecorded();
   switch (outcome.step) {
     case SortStep::Sorted:
       break;
@@ -242,8 +241,7 @@ void TForm1::SpeedButton5Click() {
   const bool serialName =
       n >= 1 && n <= kFolderButtonCount && state.settings.target(n).renamesSerially();
   const OperationResult result =
-      program_.fileOperation().run(ActionKind::Trash, state.currentFile, {}, serialName);
-  program_.form2().HistoryRecorded();
+      program_.fileOperation().run(ActionKind::Trash, state.files.currentFile(), {}, serialName);
   if (result.ok()) {
     AdvanceAfterAction();
   } else {

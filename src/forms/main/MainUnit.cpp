@@ -492,7 +492,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::FormDestroy() {
-  program_.state().sortList.clear();
+  program_.state().files.clear();
 }
 
 }  // namespace tossbox

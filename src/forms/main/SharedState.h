@@ -2,20 +2,18 @@
 // What the windows share: the settings, the files to sort, the history and
 // the facts of the file on show and the lines of the last text shown.
 #include <QString>
-#include <string>
 
-#include "core/files/SortList.h"
 #include "core/picture/ShownFileInfo.h"
 #include "core/settings/SettingsRecord.h"
 #include "core/text/TextLines.h"
+#include "forms/main/FileSelection.h"
 
 namespace tossbox {
 
 struct SharedState {
   SettingsRecord settings;
-  // SortList and EntryList in lock-step.
-  SortList sortList;
-  std::string currentFile;
+  // The files to sort, their rows in the list box and the file on show.
+  FileSelection files;
   int currentButton = 0;
   bool chooserForSource = false;
   int rememberedListPosition = 0;

@@ -1,7 +1,7 @@
 #include "forms/samename/UWarning.h"
 #include "forms/common/ByteText.h"
 
-#include <sys/stat.h>
+#include <algorithm>
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "core/files/FileStatus.h"
 #include "core/files/PathRules.h"
 #include "core/sorting/ConflictLabels.h"
 #include "core/sorting/SortPaths.h"
@@ -34,9 +35,7 @@ constexpr RenderBox kPictureBox{94, 130};
 // The size of the file itself: a kind that no renderer read leaves the shown facts of another
 // file behind, and those must not be printed as this one's.
 std::uint64_t sizeOf(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || info.st_size < 0) return 0;
-  return static_cast<std::uint64_t>(info.st_size);
+  return static_cast<std::uint64_t>(std::max<std::int64_t>(fileByteCount(path).value_or(0), 0));
 }
 
 void setLabel(QLabel& label, const std::string& content) {
@@ -138,7 +137,6 @@ void TForm5::answer(const std::string& target) {
   if (button_ < 1 || button_ > kFolderButtonCount) return;
   const OperationResult result = SortAnswer(
       owner.fileOperation(), owner.state().settings.target(button_), conflictSource_, target);
-  owner.form2().HistoryRecorded();
   if (result.ok()) return;
   advanceOnClose_ = false;
   owner.form1().setStatusText(byteText(result.statusText()));

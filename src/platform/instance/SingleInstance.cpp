@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <system_error>
 #include <utility>
+
+#include "core/files/UserFolders.h"
 
 namespace tossbox {
 
@@ -21,10 +22,8 @@ std::string errnoText(int error) {
 }  // namespace
 
 std::string SingleInstance::defaultLockPath() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  struct stat info {};
-  if (runtime != nullptr && *runtime != '\0' && stat(runtime, &info) == 0 && S_ISDIR(info.st_mode))
-    return std::string(runtime) + "/TOSSMTX";
+  if (const std::optional<std::string> runtime = currentRuntimeFolder())
+    return *runtime + "/TOSSMTX";
   return "/tmp/TOSSMTX-" + std::to_string(getuid());
 }
 

@@ -1,7 +1,6 @@
 #include "platform/settings/SettingsStore.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +11,10 @@
 #include "core/files/Leftovers.h"
 #include "core/files/RegularFile.h"
 #include "core/files/UniqueFd.h"
+#include "core/files/UserFolders.h"
+#include "core/files/WriteAll.h"
 #include "core/settings/RegistryFile.h"
+#include "core/sorting/FileTransfer.h"
 
 namespace tossbox {
 namespace fs = std::filesystem;
@@ -103,22 +105,6 @@ std::optional<fs::path> keepAsBad(const fs::path& file, std::string& problem) {
   return std::nullopt;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-void syncFolder(const fs::path& folder) {
-  UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  // Only durability is at stake here: the rename has already happened.
-  if (fd.get() >= 0) ::fsync(fd.get());
-}
-
 // Replaces `target` with `bytes` so that it is either the old file or the new
 // one, never a part; an error text on failure.
 constexpr std::string_view kTemporaryInfix = ".tmp.";
@@ -135,12 +121,13 @@ std::optional<std::string> writeAtomically(const fs::path& target, std::string_v
 
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
-  if (!writeAll(fd.get(), bytes)) return errnoText(errno);
+  if (const std::error_code written = writeAll(fd.get(), bytes)) return written.message();
   if (::fsync(fd.get()) != 0) return errnoText(errno);
   if (const std::error_code closed = fd.close()) return closed.message();
   if (::rename(temporary.path().c_str(), target.c_str()) != 0) return errnoText(errno);
   temporary.commit();
-  syncFolder(folder);
+  // Only durability is at stake here: the rename has already happened.
+  (void)syncFolder(folder.string());
   return std::nullopt;
 }
 
@@ -170,20 +157,6 @@ std::optional<fs::path> resolveLinks(const fs::path& file, std::string& problem)
   return std::nullopt;
 }
 
-fs::path homeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-      found != nullptr && found->pw_dir != nullptr) {
-    return found->pw_dir;
-  }
-  // No home at all: the current folder is the only place left to keep settings.
-  return ".";
-}
-
 }  // namespace
 
 struct SettingsStore::Existing {
@@ -196,10 +169,7 @@ SettingsStore::SettingsStore() : SettingsStore(defaultPath()) {}
 SettingsStore::SettingsStore(fs::path file) : path_(std::move(file)) {}
 
 fs::path SettingsStore::defaultPath() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  const fs::path base =
-      (config != nullptr && config[0] == '/') ? fs::path(config) : homeFolder() / ".config";
-  return base / "stv" / "Software-stv.reg";
+  return fs::path(currentConfigHome(currentHomeFolder())) / "stv" / "Software-stv.reg";
 }
 
 SettingsStore::Existing SettingsStore::readExisting(std::vector<std::string>& errors) const {

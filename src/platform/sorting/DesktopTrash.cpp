@@ -3,7 +3,6 @@
 
 #include <dirent.h>
 #include <gio/gio.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "core/files/PathRules.h"
+#include "core/files/UserFolders.h"
 #include "core/sorting/FileTransfer.h"
 #include "core/sorting/SortPaths.h"
 
@@ -33,39 +33,25 @@ struct MemoryFree {
   void operator()(char* text) const { std::free(text); }
 };
 
-bool isAbsolute(std::string_view path) {
-  return !path.empty() && path.front() == '/';
-}
-
-std::optional<std::string> environmentValue(const char* name) {
-  const char* value = std::getenv(name);
-  if (value == nullptr || *value == '\0') return std::nullopt;
-  return std::string(value);
-}
-
-// The user's home and data folders as the environment gives them now, by the rules GLib uses.
+// The user's home and data folders as the environment gives them now.
 struct UserFolders {
   std::string home;
   std::string data;
 };
 
-std::optional<UserFolders> currentUserFolders() {
-  std::optional<std::string> home = environmentValue("HOME");
-  if (!home) {
-    const passwd* entry = ::getpwuid(::getuid());
-    if (entry == nullptr || entry->pw_dir == nullptr) return std::nullopt;
-    home = entry->pw_dir;
-  }
-  std::string data =
-      environmentValue("XDG_DATA_HOME").value_or(joinPath(joinPath(*home, ".local"), "share"));
-  // A relative folder would put the trash under the working folder.
-  if (!isAbsolute(*home) || !isAbsolute(data)) return std::nullopt;
-  return UserFolders{std::move(*home), std::move(data)};
+UserFolders currentUserFolders() {
+  std::string home = currentHomeFolder();
+  std::string data = currentDataHome(home);
+  return UserFolders{std::move(home), std::move(data)};
 }
 
 // GLib keeps the folders it read first; after the environment changed its trash is elsewhere.
 bool glibAgreesWith(const UserFolders& folders) {
-  return folders.home == g_get_home_dir() && folders.data == g_get_user_data_dir();
+  const auto same = [](const std::string& ours, std::string_view glibs) {
+    while (glibs.size() > 1 && glibs.back() == '/') glibs.remove_suffix(1);
+    return ours == glibs;
+  };
+  return same(folders.home, g_get_home_dir()) && same(folders.data, g_get_user_data_dir());
 }
 
 bool sameInode(const std::string& path, const struct stat& file) {
@@ -141,9 +127,11 @@ std::optional<std::string> DesktopTrash::moveToTrash(const std::string& path) {
   struct stat file {};
   if (::lstat(path.c_str(), &file) != 0) return std::nullopt;
   if (!S_ISREG(file.st_mode) && !S_ISLNK(file.st_mode)) return std::nullopt;
-  const std::optional<UserFolders> folders = currentUserFolders();
-  if (!folders || !glibAgreesWith(*folders)) return std::nullopt;
-  const std::vector<std::string> trashFolders = trashFoldersFor(path, file.st_dev, *folders);
+  // A relative HOME or XDG_DATA_HOME is ignored here; should GLib take one as it stands, the two
+  // disagree and nothing is put in a trash under the working folder.
+  const UserFolders folders = currentUserFolders();
+  if (!glibAgreesWith(folders)) return std::nullopt;
+  const std::vector<std::string> trashFolders = trashFoldersFor(path, file.st_dev, folders);
   if (trashFolders.empty() || !trashWithGio(path)) return std::nullopt;
   if (sameInode(path, file)) return std::nullopt;
   for (const std::string& trashFolder : trashFolders) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "SortingFixtures.h"
 #include "core/sorting/HistoryEntry.h"
 #include "core/sorting/HistoryList.h"
@@ -49,6 +53,35 @@ TEST(HistoryEntry, CountedBytesSplitSourceAndTargetAlsoPast255Bytes) {
 
   EXPECT_FALSE(HistoryEntry::make(ActionKind::Copy, false, std::string(0x10000, 'a'), "/t"));
   EXPECT_TRUE(HistoryEntry::make(ActionKind::Copy, false, std::string(0xFFFF, 'a'), "/t"));
+}
+
+// Records what it is told, as the history window would mirror it.
+class RecordingView : public HistoryObserver {
+ public:
+  std::vector<std::string> told;
+  void historyAppended(std::size_t index) override { told.push_back("+" + std::to_string(index)); }
+  void historyLineChanged(std::size_t index) override {
+    told.push_back("~" + std::to_string(index));
+  }
+  void historyCleared() override { told.emplace_back("clear"); }
+};
+
+TEST(HistoryList, TellsItsViewsOfEveryChange) {
+  HistoryList history;
+  RecordingView first;
+  RecordingView gone;
+  history.addObserver(first);
+  history.addObserver(gone);
+  history.RecordAction(ActionKind::Copy, false, "/in/a.jpg", "/out/a.jpg");
+  history.removeObserver(gone);
+  history.RecordAction(ActionKind::Trash, false, "/in/b.jpg", "");
+  history.markUndone(1);
+  history.markUndone(1);  // already undone: nothing changes, nothing is told
+  EXPECT_THROW(history.RecordAction(ActionKind::Copy, false, std::string(0x10000, 'a'), "/t"),
+               std::length_error);
+  history.clear();
+  EXPECT_EQ(first.told, (std::vector<std::string>{"+0", "+1", "~1", "clear"}));
+  EXPECT_EQ(gone.told, std::vector<std::string>{"+0"});
 }
 
 TEST(HistoryLog, NameAndPathRules) {

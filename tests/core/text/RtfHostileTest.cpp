@@ -6,9 +6,9 @@
 #include <iterator>
 
 #include "ConformanceSuite.h"
-#include "core/settings/StoredText.h"
 #include "core/text/AnsiText.h"
 #include "core/text/RtfText.h"
+#include "core/text/StoredText.h"
 
 namespace tossbox {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/settings/StoredText.h"
+#include "core/text/StoredText.h"
 
 namespace tossbox {
 namespace {

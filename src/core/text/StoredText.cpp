@@ -1,4 +1,4 @@
-#include "core/settings/StoredText.h"
+#include "core/text/StoredText.h"
 
 #include "core/text/AnsiText.h"
 
