@@ -7,12 +7,12 @@ namespace {
 constexpr int kTextWidth = 400;
 constexpr int kTextHeight = 300;
 
-ViewerRect centredOn(const ScreenArea& screen, int width, int height) {
+}  // namespace
+
+ViewerRect centredOnScreen(const ScreenArea& screen, int width, int height) {
   return {screen.left + (screen.width - width) / 2, screen.top + (screen.height - height) / 2,
           width, height};
 }
-
-}  // namespace
 
 ViewerPictureGeometry viewerPictureGeometry(int imageWidth, int imageHeight,
                                             const ScreenArea& screen, bool centre, int left,
@@ -20,13 +20,13 @@ ViewerPictureGeometry viewerPictureGeometry(int imageWidth, int imageHeight,
   const int width = imageWidth + 2 * kViewerBorder;
   const int height = imageHeight + kViewerTitleHeight + 2 * kViewerBorder;
   const ViewerRect image{0, kViewerTitleHeight, imageWidth, imageHeight};
-  if (centre) return {image, centredOn(screen, width, height)};
+  if (centre) return {image, centredOnScreen(screen, width, height)};
   return {image, {left, top, width, height}};
 }
 
 ViewerRect viewerTextGeometry(int mode, const ScreenArea& screen) {
   if (mode == 1) return {screen.left, screen.top, screen.width, screen.height};
-  return centredOn(screen, kTextWidth, kTextHeight);
+  return centredOnScreen(screen, kTextWidth, kTextHeight);
 }
 
 }  // namespace tossbox

@@ -36,6 +36,9 @@ inline constexpr int kViewerBorder = 1;
                                                           const ScreenArea& screen, bool centre,
                                                           int left, int top);
 
+// A window of this size in the middle of the screen, halves truncated toward zero.
+[[nodiscard]] ViewerRect centredOnScreen(const ScreenArea& screen, int width, int height);
+
 // The window listing a text: the whole screen with mode 1, else 400 x 300 centred.
 [[nodiscard]] ViewerRect viewerTextGeometry(int mode, const ScreenArea& screen);
 

@@ -123,11 +123,12 @@ void TForm1::ClearList(bool fromMainMenu) {
   scannedEntries_.clear();
   state.sortList.clear();
   timer1_.stop();
+  program_.form3().timer1().stop();
   state.currentFile.clear();
   image1().clearPicture();
   image1().repaint();
   ShowCurrent();
-  ui_->SpeedButton1->setChecked(false);
+  releaseViewerButton();
   program_.form3().close();
   updateCounter();
   list.update();
