@@ -265,3 +265,27 @@ TEST_F(ViewerTest, StepsAndClearingReachTheViewer) {
   EXPECT_FALSE(button().isChecked());
   EXPECT_FALSE(viewer().isVisible());
 }
+
+// Where the window manager refuses, the window follows the mouse itself: from the text frame
+// it grows by its bottom-right corner, from the title strip it moves, and each ends with the
+// button.
+TEST_F(ViewerTest, DragsSizeFromTheTextFrameAndMoveFromTheTitleStrip) {
+  startWith({{"a notes.txt", text("one\ntwo\n")}});
+  show("a notes.txt");
+  main().speedButton(1).click();
+  TForm3& window = viewer();
+  const QRect start = window.geometry();
+  const auto drag = [](QWidget& control, QPoint from, QPoint by) {
+    QTest::mousePress(&control, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(&control, from + QPoint(1, 1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + by), control.mapToGlobal(QPointF(from + by)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &move);
+    QTest::mouseRelease(&control, Qt::LeftButton, Qt::NoModifier, from + by);
+  };
+  drag(window.panel2(), QPoint(0, 100), QPoint(100, 50));
+  EXPECT_EQ(window.geometry(), QRect(start.topLeft(), start.size() + QSize(99, 49)));
+  drag(window.panel1(), QPoint(100, 5), QPoint(-60, -30));
+  EXPECT_EQ(window.size(), start.size() + QSize(99, 49));
+  EXPECT_EQ(window.pos(), start.topLeft() + QPoint(-61, -31));
+}

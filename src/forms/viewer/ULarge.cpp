@@ -250,8 +250,11 @@ void TForm3::paintEvent(QPaintEvent*) {
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
-      FormMouseDown(*static_cast<QMouseEvent*>(event));
-      break;
+      FormMouseDown(*static_cast<QMouseEvent*>(event),
+                    namedControlOf(qobject_cast<QWidget*>(watched)));
+      // Taken here, so that the window below a control does not take the press for its own;
+      // the list keeps its press for the selection.
+      return watched != listBox1_->viewport();
     case QEvent::MouseMove:
       FormMouseMove(*static_cast<QMouseEvent*>(event));
       break;
@@ -271,9 +274,12 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
   return ProgramWindow::eventFilter(watched, event);
 }
 
-void TForm3::FormMouseDown(const QMouseEvent& event) {
+void TForm3::FormMouseDown(const QMouseEvent& event, const QString& control) {
   dragPress_ = event.globalPosition().toPoint();
   dragArmed_ = true;
+  // The control pressed decides: the frame is two pixels wide, and the first move the
+  // system reports may already lie past it.
+  dragFromTextFrame_ = control == QLatin1String("Form3") || control == QLatin1String("Panel2");
 }
 
 void TForm3::FormMouseMove(const QMouseEvent& event) {
@@ -282,10 +288,7 @@ void TForm3::FormMouseMove(const QMouseEvent& event) {
   const bool moved = event.globalPosition().toPoint() != dragPress_;
   if (!(event.buttons() & Qt::LeftButton) || !moved || !dragArmed_) return;
   dragArmed_ = false;
-  QString under;
-  ControlUnderCursor(under);
-  const bool textFrame = under == QLatin1String("Form3") || under == QLatin1String("Panel2");
-  if (listBox1_->isVisible() && textFrame)
+  if (listBox1_->isVisible() && dragFromTextFrame_)
     frame_.beginSizing(Qt::RightEdge | Qt::BottomEdge, event);
   else
     frame_.beginMove(event);

@@ -78,7 +78,7 @@ class TForm3 : public ProgramWindow {
   void buildControls();
   void buildMenu();
   void watch(QWidget& control);
-  void FormMouseDown(const QMouseEvent& event);
+  void FormMouseDown(const QMouseEvent& event, const QString& control);
   void FormMouseMove(const QMouseEvent& event);
   [[nodiscard]] bool pointerOverPicture() const;
   void closeAndRelease();
@@ -100,6 +100,7 @@ class TForm3 : public ProgramWindow {
   // Where the last press was, and whether a drag may still start from it.
   QPoint dragPress_;
   bool dragArmed_ = false;
+  bool dragFromTextFrame_ = false;
   FramelessFrame frame_{*this, 0, Qt::Edges()};
 };
 
