@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
 
   std::printf("entries loaded            %d\n",
               program.form2().listBox1().count() > 0
-                  ? static_cast<int>(program.state().sortList.size())
+                  ? static_cast<int>(program.state().files.sortList().size())
                   : 0);
   std::printf("find TREE -type f         %8.3f s\n", find);
   std::printf("LoadPaths (window)        %8.3f s   ratio %.2f (aim <= 3)\n", load, load / find);

@@ -124,10 +124,11 @@ void TForm1::ClearList(bool fromMainMenu) {
   scannedEntries_.clear();
   state.files.clear();
   timer1_.stop();
+  program_.form3().timer1().stop();
   image1().clearPicture();
   image1().repaint();
   ShowCurrent();
-  ui_->SpeedButton1->setChecked(false);
+  releaseViewerButton();
   program_.form3().close();
   updateCounter();
   list.update();

@@ -17,6 +17,7 @@
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/render/DisplayDispatch.h"
+#include "forms/viewer/ULarge.h"
 #include "platform/art/Artwork.h"
 #include "platform/ui/WindowPlacement.h"
 #include "ui_MainUnit.h"
@@ -27,8 +28,6 @@ namespace {
 
 constexpr int kAutoAdvanceInterval = 3000;
 constexpr int kPressMs = 100;
-// The preview's box while stepping through the files.
-constexpr RenderBox kPreviewBox{140, 181};
 
 }  // namespace
 
@@ -47,6 +46,8 @@ void TForm1::updateCounter() {
 
 bool TForm1::ShowCurrent() {
   timer1_.stop();
+  TForm3& viewer = program_.form3();
+  viewer.timer1().stop();
   closeVideoDevice(program_.media());
   program_.renderServices().unopenedVideo.clear();
   updateCounter();
@@ -54,12 +55,14 @@ bool TForm1::ShowCurrent() {
   PictureControl& preview = image1();
   if (list.count() == 0) {
     preview.clearPicture();
+    viewer.image1().clearPicture();
     preview.show();
     return false;
   }
   SharedState& state = program_.state();
   state.files.showEntry(CurrentListNumber());
   if (!isExistingFile(state.files.currentFile())) {
+    viewer.image1().clearPicture();
     preview.clearPicture();
     setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
     const FitResult fit = FitRectangle(0, 54, kPreviewBox.height, kPreviewBox.width, 54);
@@ -69,7 +72,9 @@ bool TForm1::ShowCurrent() {
     return false;
   }
   preview.hide();
+  viewer.hideTextView();
   DisplayFile(preview, state.files.currentFile(), FastDecode::On, kPreviewBox, 0);
+  if (viewerButtonDown()) viewer.ViewerUpdate();
   setStatusText(byteText(LastPathPart(state.files.currentFile())));
   return true;
 }

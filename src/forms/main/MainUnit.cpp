@@ -240,6 +240,7 @@ void TForm1::connectHandlers() {
   connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
   connect(&action(QStringLiteral("N13")), &QAction::triggered, this, &TForm1::N13Click);
   connectSortingHandlers();
+  connectViewerHandlers();
   connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
 }
 

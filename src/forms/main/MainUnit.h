@@ -100,6 +100,14 @@ class TForm1 : public QWidget {
   void Timer1Timer();
   void PopupMenu2Popup();
   void SpeedButton2Click();
+  // The enlarged viewer's toggle and the information window's menu item (MainViewer.cpp).
+  void SpeedButton1Click();
+  void N17Click();
+  [[nodiscard]] bool viewerButtonDown() const;
+  // SpeedButton1 up, with its up picture.
+  void releaseViewerButton();
+  // The file on show drawn into the preview again, as stepping draws it.
+  void renderPreviewAgain();
 
   // Collecting files.
   void AddPath(const std::string& path);
@@ -182,6 +190,8 @@ class TForm1 : public QWidget {
   [[nodiscard]] ScanHooks scanHooks();
   void connectHandlers();
   void connectSortingHandlers();
+  void connectViewerHandlers();
+  void showViewerButton(bool down);
   // True when the event was a folder button's or a sorting button's and is handled.
   bool sortingEvent(QWidget* control, QEvent* event);
   [[nodiscard]] int folderButtonNumber(const QObject* control) const;

@@ -28,21 +28,6 @@
 
 namespace tossbox {
 
-namespace {
-
-// The viewer listing a text: the whole screen with mode 1, else 400 x 300 in its middle.
-void placeViewerForText(QWidget& viewer, int mode) {
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  if (mode == 1) {
-    viewer.setGeometry(0, 0, screen.width(), screen.height());
-    return;
-  }
-  viewer.resize(400, 300);
-  viewer.move((screen.width() - 400) / 2, (screen.height() - 300) / 2);
-}
-
-}  // namespace
-
 Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments,
                  std::unique_ptr<TrayShell> trayShell)
     : boxes_(boxes),
@@ -93,10 +78,7 @@ void Program::connectRenderServices() {
   renderServices_.restoreStatusText = [this] { form1_->restoreStatusText(); };
   renderServices_.playSound = [this](const std::string& path) { soundPlayer_.play(path); };
   renderServices_.stopSound = [this] { soundPlayer_.stop(); };
-  renderServices_.listTextInViewer = [this](int mode) {
-    form1_->setRestingPictureCursor();
-    placeViewerForText(*form3_, mode);
-  };
+  renderServices_.listTextInViewer = [this](int mode) { form3_->listText(mode); };
   renderServices_.rtfLines = rtfToLines;
   renderServices_.media = media_.get();
   renderServices_.showMediaError = [this](const std::string& text) {
@@ -104,7 +86,10 @@ void Program::connectRenderServices() {
                            form1_.get()});
   };
   renderServices_.startVideoPolling = [this](TargetRole role) {
+    // The information window's clip is nobody's to watch: a click on it must not act on the
+    // viewer.
     if (role == TargetRole::Preview) form1_->startVideoLoop();
+    if (role == TargetRole::Viewer) form3_->startVideoPolling();
   };
 }
 

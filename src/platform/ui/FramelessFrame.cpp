@@ -37,12 +37,16 @@ Qt::Edges FramelessFrame::edgesAt(const QPoint& at) const {
 bool FramelessFrame::pressFrame(const QMouseEvent& event) {
   const Qt::Edges edges = edgesAt(event.position().toPoint());
   if (event.button() != Qt::LeftButton || edges == Qt::Edges()) return false;
+  beginSizing(edges, event);
+  return true;
+}
+
+void FramelessFrame::beginSizing(Qt::Edges edges, const QMouseEvent& event) {
   QWindow* handle = window_.windowHandle();
-  if (handle != nullptr && handle->startSystemResize(edges)) return true;
+  if (handle != nullptr && handle->startSystemResize(edges)) return;
   handSizingEdges_ = edges;
   sizingStartGeometry_ = window_.geometry();
   sizingStartMouse_ = event.globalPosition().toPoint();
-  return true;
 }
 
 bool FramelessFrame::followSizing(const QMouseEvent& event) {
@@ -81,18 +85,25 @@ void FramelessFrame::pressCaption(const QPoint& at) {
 }
 
 bool FramelessFrame::dragCaption(const QMouseEvent& event) {
-  if (movingByHand_) {
-    window_.move(event.globalPosition().toPoint() - moveGrabOffset_);
-    return true;
-  }
+  if (followMoving(event)) return true;
   const bool moved = event.position().toPoint() != captionPress_;
   if (!(event.buttons() & Qt::LeftButton) || !moved || !captionArmed_) return false;
   captionArmed_ = false;
+  beginMove(event);
+  return false;
+}
+
+void FramelessFrame::beginMove(const QMouseEvent& event) {
   QWindow* handle = window_.windowHandle();
-  if (handle != nullptr && handle->startSystemMove()) return false;
+  if (handle != nullptr && handle->startSystemMove()) return;
   movingByHand_ = true;
   moveGrabOffset_ = event.globalPosition().toPoint() - window_.pos();
-  return false;
+}
+
+bool FramelessFrame::followMoving(const QMouseEvent& event) {
+  if (!movingByHand_) return false;
+  window_.move(event.globalPosition().toPoint() - moveGrabOffset_);
+  return true;
 }
 
 void FramelessFrame::release() {

@@ -32,6 +32,14 @@ class FramelessFrame {
   // the mouse by hand.
   bool dragCaption(const QMouseEvent& event);
 
+  // Windows that decide for themselves when a drag sizes or moves them start it here, with
+  // the mouse event that began the drag; the two follow-ups go on by hand where the window
+  // manager refused.
+  void beginSizing(Qt::Edges edges, const QMouseEvent& event);
+  void beginMove(const QMouseEvent& event);
+  // Moves the window while it is moved by hand; false when it is not.
+  bool followMoving(const QMouseEvent& event);
+
   // The button came up: any sizing or moving by hand ends.
   void release();
 
