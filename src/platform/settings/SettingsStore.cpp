@@ -12,6 +12,7 @@
 #include "core/files/Leftovers.h"
 #include "core/files/RegularFile.h"
 #include "core/files/UniqueFd.h"
+#include "core/settings/NewerKindsValue.h"
 #include "core/settings/RegistryFile.h"
 
 namespace tossbox {
@@ -285,6 +286,7 @@ SettingsLoadResult SettingsStore::loadRecord(const ScreenGeometry& geometry) con
 SettingsStore::SaveResult SettingsStore::saveRecord(const SettingsRecord& record) const {
   SettingsEncodeResult encoded = encodeSettings(record);
   if (!encoded.ok()) return SaveResult{false, {std::move(encoded.error)}};
+  encoded.values.push_back(encodeNewerKinds(record));
   return save(encoded.values);
 }
 
