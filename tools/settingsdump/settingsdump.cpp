@@ -55,6 +55,9 @@ void printRecord(const SettingsRecord& r) {
   std::string kinds;
   for (const auto k : r.KindEnabled) kinds += std::to_string(k) + ' ';
   line("KindEnabled", kinds + "(BMP JPG GIF ICO WMF WAV AVI TXT DOC RTF INI)");
+  std::string hidden;
+  for (const auto k : r.NewerKindHidden) hidden += std::to_string(k) + ' ';
+  line("NewerKindHidden", hidden + "(PNG WebP TIFF video sound text; 1 hides)");
   line("ViewerDblClickMode", int{r.ViewerDblClickMode});
   line("ViewerFullScreen", int{r.ViewerFullScreen});
   line("ViewerAlwaysCentre", int{r.ViewerAlwaysCentre});

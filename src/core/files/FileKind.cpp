@@ -17,6 +17,12 @@ constexpr std::string_view kTxt[] = {".txt"};
 constexpr std::string_view kDoc[] = {".doc"};
 constexpr std::string_view kRtf[] = {".rtf"};
 constexpr std::string_view kIni[] = {".ini"};
+constexpr std::string_view kPng[] = {".png"};
+constexpr std::string_view kWebP[] = {".webp"};
+constexpr std::string_view kTiff[] = {".tif", ".tiff"};
+constexpr std::string_view kMovie[] = {".mp4", ".m4v", ".mkv", ".webm", ".mov"};
+constexpr std::string_view kAudio[] = {".mp3", ".ogg", ".oga", ".flac", ".m4a"};
+constexpr std::string_view kPlainText[] = {".md", ".log", ".csv"};
 
 constexpr std::array<FileKindInfo, kFileKindCount> kTable = {{
     {FileKind::Bitmap, kBmp, "BMP(ﾋﾞｯﾄﾏｯﾌﾟ)", true, true, true, 3},
@@ -30,9 +36,15 @@ constexpr std::array<FileKindInfo, kFileKindCount> kTable = {{
     {FileKind::Document, kDoc, "DOC(ﾄﾞｷｭﾒﾝﾄ)", false, true, true, 6},
     {FileKind::RichText, kRtf, "RTF(ﾘｯﾁﾃｷｽﾄ)", true, true, true, 6},
     {FileKind::Ini, kIni, "INIT(INIT)", true, true, true, 6},
+    {FileKind::Png, kPng, "PNG", true, true, true, 9},
+    {FileKind::WebP, kWebP, "WebP", true, true, true, 9},
+    {FileKind::Tiff, kTiff, "TIFF", true, true, true, 9},
+    {FileKind::Movie, kMovie, "動画 (MP4 ほか)", true, true, true, 8},
+    {FileKind::Audio, kAudio, "音声 (MP3 ほか)", true, true, false, 7},
+    {FileKind::PlainText, kPlainText, "ﾃｷｽﾄ (MD/LOG/CSV)", true, true, true, 6},
 }};
 
-// Longest extension in the table, dot included (".jpeg").
+// Longest extension in the table, dot included (".jpeg", ".webp", ".tiff", ".flac").
 constexpr std::size_t kLongestExtension = 5;
 
 }  // namespace

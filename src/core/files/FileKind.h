@@ -1,7 +1,8 @@
 #pragma once
-// The table of the eleven file kinds the program collects and shows. A kind's number (1 to 11) is
-// the position of its flag in the settings record, of its check box in the kind filter and of
-// its count label; the same order runs through every array indexed by kind here.
+// The table of the file kinds the program collects and shows. A kind's number is the position of
+// its check box in the kind filter and of its count label; the same order runs through every
+// array indexed by kind here. Kinds 1 to 11 are the older ones, whose flags the settings record
+// keeps in its fixed fields; 12 to 17 came later and keep theirs in a value of their own.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,9 +24,16 @@ enum class FileKind : unsigned char {
   Document = 9,
   RichText = 10,
   Ini = 11,
+  Png = 12,
+  WebP = 13,
+  Tiff = 14,
+  Movie = 15,      // MP4, M4V, MKV, WebM, MOV
+  Audio = 16,      // MP3, OGG, OGA, FLAC, M4A
+  PlainText = 17,  // MD, LOG, CSV
 };
 
-inline constexpr std::size_t kFileKindCount = 11;
+inline constexpr std::size_t kFileKindCount = 17;
+inline constexpr std::size_t kOlderFileKindCount = 11;
 
 // One row of the table. `caption` is the filter check box's text (UTF-8).
 struct FileKindInfo {
@@ -36,21 +44,22 @@ struct FileKindInfo {
   bool acceptedAsSinglePath;  // a path given by itself (dropped, command line) is taken
   bool enlargeable;           // the enlarged viewer can show it
   // The number the information window and the same-name dialog show: 1 JPEG, 2 GIF, 3 BMP,
-  // 4 ICO, 5 WMF, 6 for the four text kinds, 7 sound, 8 video. Other windows print it, so it
-  // keeps its own order beside kindNumber()'s.
+  // 4 ICO, 5 WMF, 6 for the text kinds, 7 sound, 8 video, 9 a picture read through the
+  // system's image readers (PNG, WebP, TIFF). Other windows print it, so it keeps its own order
+  // beside kindNumber()'s.
   std::uint8_t shownNumber;
 };
 
-// 1 for Bitmap ... 11 for Ini.
+// 1 for Bitmap ... 17 for PlainText.
 [[nodiscard]] constexpr std::size_t kindNumber(FileKind kind) {
   return static_cast<std::size_t>(kind);
 }
-// 0 for Bitmap ... 10 for Ini: the index into arrays of kFileKindCount.
+// 0 for Bitmap ... 16 for PlainText: the index into arrays of kFileKindCount.
 [[nodiscard]] constexpr std::size_t kindIndex(FileKind kind) {
   return kindNumber(kind) - 1;
 }
 
-// All eleven rows in kind order.
+// All rows in kind order.
 [[nodiscard]] std::span<const FileKindInfo, kFileKindCount> fileKindTable();
 [[nodiscard]] const FileKindInfo& fileKindInfo(FileKind kind);
 [[nodiscard]] std::uint8_t shownKindNumber(FileKind kind);

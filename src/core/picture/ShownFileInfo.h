@@ -17,6 +17,11 @@ struct ShownFileInfo {
   std::string colour;
   std::string depth;
   std::int32_t volume = 0;
+  // What the media back end tells of a video or a newer sound: the length in milliseconds and
+  // the frames a second, -1 and 0 while unknown. The video and sound renderers set both for
+  // every file they show, so they never describe the file shown before.
+  std::int64_t durationMs = -1;
+  double frameRate = 0;
 };
 
 }  // namespace tossbox

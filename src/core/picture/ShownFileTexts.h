@@ -19,6 +19,12 @@ inline constexpr std::string_view kWordText = "MS Word ﾌｧｲﾙ";
 inline constexpr std::string_view kRichText = "ﾘｯﾁﾃｷｽﾄ ﾌｧｲﾙ";
 inline constexpr std::string_view kWave = "ｳｴｰﾌﾞﾌｧｲﾙ";
 inline constexpr std::string_view kVideo = "AVIﾌｧｲﾙ";
+inline constexpr std::string_view kPng = "PNG ｲﾒｰｼﾞ";
+inline constexpr std::string_view kWebP = "WebP ｲﾒｰｼﾞ";
+inline constexpr std::string_view kWebPAnimation = "WebP ｱﾆﾒｰｼｮﾝ";
+inline constexpr std::string_view kTiff = "TIFF ｲﾒｰｼﾞ";
+inline constexpr std::string_view kMovie = "動画ﾌｧｲﾙ";
+inline constexpr std::string_view kAudio = "音声ﾌｧｲﾙ";
 
 // The quality every JPEG picture reports: the codec's default setting, not a
 // value read from the file.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/settings/NewerKindsValue.h"
 #include "core/text/StoredText.h"
 
 namespace tossbox {
@@ -88,15 +89,6 @@ void unpackR15(const R15Image& image, SettingsRecord& record) {
   }
 }
 
-std::string wrongTypeMessage(std::string_view name) {
-  return "設定値 \"" + std::string(name) + "\" のデータ型が正しくありません。";
-}
-
-std::string tooLongMessage(std::string_view name, std::size_t size, std::size_t limit) {
-  return "設定値 \"" + std::string(name) + "\" が長すぎます（" + std::to_string(size) +
-         " バイト、" + std::to_string(limit) + " バイトまで）。";
-}
-
 std::string fieldTooLongMessage(int button, std::string_view field, std::size_t size,
                                 std::size_t limit) {
   return "ボタン " + std::to_string(button) + " の" + std::string(field) + "が長すぎるため、" +
@@ -166,6 +158,15 @@ std::string bytesOf(const auto& image) {
 }
 
 }  // namespace
+
+std::string wrongTypeMessage(std::string_view name) {
+  return "設定値 \"" + std::string(name) + "\" のデータ型が正しくありません。";
+}
+
+std::string tooLongMessage(std::string_view name, std::size_t size, std::size_t limit) {
+  return "設定値 \"" + std::string(name) + "\" が長すぎます（" + std::to_string(size) +
+         " バイト、" + std::to_string(limit) + " バイトまで）。";
+}
 
 SettingsEncodeResult encodeSettings(const SettingsRecord& record) {
   SettingsEncodeResult result;
@@ -237,6 +238,9 @@ SettingsLoadResult loadSettingsRecord(const RegistryKey* key, const ScreenGeomet
     if (error->valueName == kR15) result.record = defaultSettingsRecord(geometry);
     result.errors.push_back(std::move(error->message));
   }
+  // The newer kinds' marks do not depend on the five values, so they are read whatever those held.
+  if (auto error = decodeNewerKinds(*key, result.record))
+    result.errors.push_back(std::move(error->message));
   return result;
 }
 

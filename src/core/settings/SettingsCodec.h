@@ -61,10 +61,16 @@ struct SettingsLoadResult {
   std::vector<std::string> errors;
 };
 
+// The words of a decoding error that names the value.
+[[nodiscard]] std::string wrongTypeMessage(std::string_view name);
+[[nodiscard]] std::string tooLongMessage(std::string_view name, std::size_t size,
+                                         std::size_t limit);
+
 // The record at start-up. No key (`key` null): the defaults. A key: a zeroed
 // record with the key's values decoded onto it; when "r15" itself is unusable
 // the defaults are used instead, so a damaged value does not leave the window
-// without a height or every file kind hidden.
+// without a height or every file kind hidden. The newer kinds' marks are read
+// from their own value too (NewerKindsValue).
 [[nodiscard]] SettingsLoadResult loadSettingsRecord(const RegistryKey* key,
                                                     const ScreenGeometry& geometry);
 

@@ -16,6 +16,8 @@ namespace tossbox {
 
 inline constexpr int kFolderButtonCount = 6;
 inline constexpr int kKindCount = 11;
+// PNG, WebP, TIFF, the newer videos, the newer sounds, the newer texts: kinds 12 to 17.
+inline constexpr int kNewerKindCount = 6;
 
 // What a folder button does when a file of the same name is already in its folder.
 enum class SameName { Ask, Overwrite, AppendS };
@@ -57,6 +59,9 @@ struct SettingsRecord {
   std::uint8_t ViewerAlwaysCentre = 0;
   // Index 0..5 for buttons 1..6; target() takes the button number.
   std::array<FolderTarget, kFolderButtonCount> FolderTargets{};
+  // Index 0..5 for kinds 12..17. Unlike KindEnabled, 1 hides the kind and any other byte shows
+  // it, so a record (or a store) from before these kinds shows them all.
+  std::array<std::uint8_t, kNewerKindCount> NewerKindHidden{};
 
   // The target of button 1..6; throws std::out_of_range for any other number
   // (CurrentButton 0 means "no button" and has no target).

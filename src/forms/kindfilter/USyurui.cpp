@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRect>
 #include <QScreen>
 #include <QToolButton>
 
@@ -18,6 +19,42 @@
 
 namespace tossbox {
 
+namespace {
+
+// The newer kinds sit in a second bevel below the first, pictures on the left under the left
+// column, the longer captions of the newer videos, sounds and texts on the right in wider boxes.
+constexpr int kClientWidth = 367;
+constexpr int kClientHeight = 253;
+constexpr int kBevelWidth = 361;
+constexpr int kNewerBevelTop = 174;
+constexpr int kNewerFirstRow = 178;
+constexpr int kNewerRows = 3;
+
+struct KindPlace {
+  QRect box;
+  QRect count;
+};
+
+KindPlace placeOfKind(int n) {
+  if (n <= static_cast<int>(kOlderFileKindCount)) {
+    const bool left = n <= 7;
+    const int y = 26 + 20 * (left ? n - 1 : n - 8);
+    return {QRect(left ? 9 : 174, y, 97, 17), QRect(left ? 109 : 273, y, 41, 17)};
+  }
+  const int newer = n - static_cast<int>(kOlderFileKindCount) - 1;
+  const bool left = newer < kNewerRows;
+  const int y = kNewerFirstRow + 20 * (newer % kNewerRows);
+  return left ? KindPlace{QRect(9, y, 97, 17), QRect(109, y, 41, 17)}
+              : KindPlace{QRect(174, y, 140, 17), QRect(316, y, 41, 17)};
+}
+
+// "Label12" is the header, so the counts of kinds 12 to 17 are Label13 to Label18.
+int countLabelNumber(int n) {
+  return n <= static_cast<int>(kOlderFileKindCount) ? n : n + 1;
+}
+
+}  // namespace
+
 void ReleaseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
   QCheckBox::mouseReleaseEvent(event);
   emit mouseReleased();
@@ -26,13 +63,17 @@ void ReleaseCheckBox::mouseReleaseEvent(QMouseEvent* event) {
 TFSyurui::TFSyurui(Program& program)
     : ProgramWindow(program, QStringLiteral("FSyurui"), QStringLiteral("表示するファイル形式"),
                     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
-  setClientSize(337, 181, true);
+  setClientSize(kClientWidth, kClientHeight, true);
   setFont(pixelFont(kPGothic, 12));
 
   auto* bevel = new QFrame(this);
   bevel->setObjectName(QStringLiteral("Bevel1"));
   bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  bevel->setGeometry(3, 22, 331, 149);
+  bevel->setGeometry(3, 22, kBevelWidth, 149);
+  auto* newerBevel = new QFrame(this);
+  newerBevel->setObjectName(QStringLiteral("Bevel2"));
+  newerBevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  newerBevel->setGeometry(3, kNewerBevelTop, kBevelWidth, 8 + 20 * kNewerRows);
 
   auto* header = new QLabel(this);
   header->setObjectName(QStringLiteral("Label12"));
@@ -46,23 +87,21 @@ TFSyurui::TFSyurui(Program& program)
   header->setAccessibleName(QStringLiteral("形式 ﾌｧｲﾙ数 形式 ﾌｧｲﾙ数"));
 
   const auto table = fileKindTable();
-  for (int n = 1; n <= 11; ++n) {
-    const bool left = n <= 7;
-    const int row = left ? n - 1 : n - 8;
-    const int y = 26 + 20 * row;
+  for (int n = 1; n <= static_cast<int>(kFileKindCount); ++n) {
+    const KindPlace place = placeOfKind(n);
     const std::string_view caption = table[static_cast<std::size_t>(n - 1)].caption;
     auto* box = new ReleaseCheckBox(
         QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
     box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
-    box->setGeometry(left ? 9 : 174, y, 97, 17);
+    box->setGeometry(place.box);
     connect(box, &ReleaseCheckBox::mouseReleased, this, &TFSyurui::CheckBox1MouseDown);
     box->installEventFilter(this);
     box->setMouseTracking(true);
     checkBoxes_[static_cast<std::size_t>(n - 1)] = box;
 
     auto* label = new QLabel(QStringLiteral("0"), this);
-    label->setObjectName(QStringLiteral("Label%1").arg(n));
-    label->setGeometry(left ? 109 : 273, y, 41, 17);
+    label->setObjectName(QStringLiteral("Label%1").arg(countLabelNumber(n)));
+    label->setGeometry(place.count);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(pixelFont(kGothic, 12));
     labels_[static_cast<std::size_t>(n - 1)] = label;

@@ -30,7 +30,7 @@ class TFSyurui : public ProgramWindow {
  public:
   explicit TFSyurui(Program& program);
 
-  // kind 1..11
+  // kind 1..17, the kind's number
   [[nodiscard]] bool kindChecked(int kind) const;
   void setKindChecked(int kind, bool checked);
   [[nodiscard]] QString countText(int kind) const;
@@ -51,8 +51,8 @@ class TFSyurui : public ProgramWindow {
  private:
   void setAll(bool checked);
 
-  std::array<ReleaseCheckBox*, 11> checkBoxes_{};
-  std::array<QLabel*, 11> labels_{};
+  std::array<ReleaseCheckBox*, kFileKindCount> checkBoxes_{};
+  std::array<QLabel*, kFileKindCount> labels_{};
 };
 
 }  // namespace tossbox

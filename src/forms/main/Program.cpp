@@ -23,6 +23,8 @@
 #include "forms/samename/UWarning.h"
 #include "platform/art/Artwork.h"
 #include "platform/media/MciDevice.h"
+#include "platform/media/MediaProbe.h"
+#include "platform/media/MediaSettle.h"
 #include "platform/prompt/MessageBoxes.h"
 #include "platform/tray/QtTrayShell.h"
 
@@ -78,6 +80,9 @@ void Program::connectRenderServices() {
   renderServices_.restoreStatusText = [this] { form1_->restoreStatusText(); };
   renderServices_.playSound = [this](const std::string& path) { soundPlayer_.play(path); };
   renderServices_.stopSound = [this] { soundPlayer_.stop(); };
+  renderServices_.soundLength = [](const std::string& path) {
+    return probeMediaFile(path, kMediaOpenTimeoutMs).durationMs;
+  };
   renderServices_.listTextInViewer = [this](int mode) { form3_->listText(mode); };
   renderServices_.rtfLines = rtfToLines;
   renderServices_.media = media_.get();

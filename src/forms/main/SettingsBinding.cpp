@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include "core/files/FileKind.h"
 #include "core/files/PathRules.h"
 #include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
@@ -15,6 +16,8 @@
 #include "platform/prompt/MessageBoxes.h"
 
 namespace tossbox {
+
+static_assert(kKindCount == kOlderFileKindCount && kKindCount + kNewerKindCount == kFileKindCount);
 
 namespace {
 
@@ -89,6 +92,9 @@ void SettingsBinding::LoadSettingsToControls() {
   for (int kind = 1; kind <= kKindCount; ++kind)
     program_.fSyurui().setKindChecked(kind,
                                       record.KindEnabled[static_cast<std::size_t>(kind - 1)] == 1);
+  for (int n = 0; n < kNewerKindCount; ++n)
+    program_.fSyurui().setKindChecked(kKindCount + 1 + n,
+                                      record.NewerKindHidden[static_cast<std::size_t>(n)] != 1);
   program_.form3().setViewerFlags({record.ViewerDblClickMode == 0, record.ViewerFullScreen == 1,
                                    record.ViewerAlwaysCentre == 1});
 }
@@ -113,6 +119,9 @@ void SettingsBinding::StoreControlsToSettings(StoreCaller caller) {
   for (int kind = 1; kind <= kKindCount; ++kind)
     record.KindEnabled[static_cast<std::size_t>(kind - 1)] =
         flag(program_.fSyurui().kindChecked(kind));
+  for (int n = 0; n < kNewerKindCount; ++n)
+    record.NewerKindHidden[static_cast<std::size_t>(n)] =
+        flag(!program_.fSyurui().kindChecked(kKindCount + 1 + n));
   const ViewerFlags viewer = program_.form3().viewerFlags();
   record.ViewerDblClickMode = viewer.closesOnDoubleClick ? 0 : 1;
   record.ViewerFullScreen = flag(viewer.fullScreen);

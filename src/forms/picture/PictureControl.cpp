@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <exception>
 
+#include "forms/picture/FramePlayback.h"
 #include "forms/picture/GifPictureSource.h"
 #include "forms/picture/GifPlayback.h"
+#include "forms/picture/ImageFileSource.h"
 
 namespace tossbox {
 
@@ -22,6 +24,12 @@ std::unique_ptr<GifPlayback> playbackFor(const Picture& picture, std::function<v
   }
 }
 
+std::unique_ptr<FramePlayback> framesFor(const Picture& picture, std::function<void()> repaint) {
+  const auto* frames = dynamic_cast<const ImageFileSource*>(picture.source().get());
+  if (frames == nullptr || !frames->animated() || picture.isNull()) return nullptr;
+  return std::make_unique<FramePlayback>(frames->sharedFrames(), std::move(repaint));
+}
+
 }  // namespace
 
 PictureControl::PictureControl(QWidget* parent) : QWidget(parent) {
@@ -34,11 +42,12 @@ PictureControl::~PictureControl() {
 }
 
 void PictureControl::setPicture(const Picture& picture) {
-  const bool same = playback_ && picture.source() == picture_.source();
+  const bool same = (playback_ || frames_) && picture.source() == picture_.source();
   picture_ = picture;
   if (!same) {
     stopAnimation();
     playback_ = playbackFor(picture_, [this] { update(); });
+    frames_ = framesFor(picture_, [this] { update(); });
   }
   update();
 }
@@ -50,15 +59,17 @@ void PictureControl::clearPicture() {
 }
 
 const QImage& PictureControl::shownImage() const {
-  return playback_ ? playback_->frame() : picture_.image();
+  if (playback_) return playback_->frame();
+  return frames_ ? frames_->frame() : picture_.image();
 }
 
 bool PictureControl::isAnimating() const {
-  return playback_ && playback_->running();
+  return (playback_ && playback_->running()) || (frames_ && frames_->running());
 }
 
 void PictureControl::stopAnimation() {
   playback_.reset();
+  frames_.reset();
 }
 
 void PictureControl::setStretch(bool on) {
@@ -81,6 +92,7 @@ void PictureControl::applyFit(int height, int width, int top, int left) {
 void PictureControl::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   if (playback_) playback_->draw();
+  if (frames_) frames_->draw();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   const QImage& image = shownImage();

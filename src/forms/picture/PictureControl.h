@@ -4,7 +4,8 @@
 // is off), and its geometry is set by the renderers from FitRectangle.
 // An animated GIF picture plays in the control from its first paint until the
 // picture is cleared or replaced or the control goes; each control plays its
-// own copy, so a picture given to several controls animates in each.
+// own copy, so a picture given to several controls animates in each. An
+// animated picture of the image readers (WebP) plays its frames the same way.
 #include <QWidget>
 #include <memory>
 
@@ -13,6 +14,7 @@
 namespace tossbox {
 
 struct FitResult;
+class FramePlayback;
 class GifPlayback;
 
 class PictureControl : public QWidget {
@@ -43,6 +45,7 @@ class PictureControl : public QWidget {
 
   Picture picture_;
   std::unique_ptr<GifPlayback> playback_;
+  std::unique_ptr<FramePlayback> frames_;
   bool stretch_ = true;
   bool center_ = false;
 };

@@ -3,6 +3,7 @@
 #include "forms/render/RenderBitmap.h"
 #include "forms/render/RenderGif.h"
 #include "forms/render/RenderIcon.h"
+#include "forms/render/RenderImage.h"
 #include "forms/render/RenderJpeg.h"
 #include "forms/render/RenderMetafile.h"
 
@@ -14,6 +15,7 @@ void installPictureRenderers(RendererTable& table) {
   table.set(RendererId::Bitmap, RenderBitmap);
   table.set(RendererId::Icon, RenderIcon);
   table.set(RendererId::Metafile, RenderMetafile);
+  table.set(RendererId::Image, RenderImage);
 }
 
 }  // namespace tossbox

@@ -1,9 +1,11 @@
 #include "forms/render/PreviewReuse.h"
 
+#include "forms/picture/ImageFileSource.h"
 #include "forms/picture/JpegPictureSource.h"
 #include "forms/picture/MetafilePictureSource.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/render/JpegShow.h"
+#include "forms/render/RenderImage.h"
 #include "forms/render/RenderTarget.h"
 #include "platform/picture/MetafileImage.h"
 
@@ -34,7 +36,10 @@ bool reusePreviewPicture(RenderServices& services, const RenderArgs& args) {
   const FitResult fit = fitTarget(args, facts.width, facts.height);
   const auto* jpeg = dynamic_cast<const JpegPictureSource*>(origin);
   const auto* metafile = dynamic_cast<const MetafilePictureSource*>(origin);
-  if (jpeg != nullptr && args.fastDecode == 0) {
+  const auto* readerImage = dynamic_cast<const ImageFileSource*>(origin);
+  if (readerImage != nullptr) {
+    if (!redecodeForLargerTarget(args, *readerImage, fit)) args.target.setPicture(preview);
+  } else if (jpeg != nullptr && args.fastDecode == 0) {
     if (!decodeFullSize(services, args, preview, *jpeg)) args.target.setPicture(preview);
   } else if (metafile != nullptr) {
     const QImage image = drawMetafile(metafile->document(), QSize(fit.width, fit.height));

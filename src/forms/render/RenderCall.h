@@ -2,6 +2,7 @@
 // The call every renderer shares: a target picture control, the file, and
 // how big and how carefully to show it. A renderer answers whether it
 // handled the file; DisplayFile's fallback depends on that answer.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,6 +62,8 @@ struct RenderServices {
   // Starts a sound file playing without waiting for it; stops whatever plays.
   std::function<void(const std::string& path)> playSound;
   std::function<void()> stopSound;
+  // The length of a sound file in milliseconds, -1 when the media back end cannot tell.
+  std::function<std::int64_t(const std::string& path)> soundLength;
   // The program's pictures (the speaker of a sound file is in ImageList1).
   const Artwork* art = nullptr;
   // The one video device, the box its errors are shown in, and the start of the polling of

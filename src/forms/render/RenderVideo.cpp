@@ -61,6 +61,11 @@ VideoSize headerSize(const RenderArgs& args) {
   return facts ? VideoSize{facts->width, facts->height} : VideoSize{};
 }
 
+// A device that does not know the length answers 0 or an error.
+std::int64_t knownOrMinusOne(std::int64_t milliseconds) {
+  return milliseconds > 0 ? milliseconds : -1;
+}
+
 std::string openCommand(const RenderArgs& args) {
   const QWidget* parent = args.target.parentWidget();
   const WId window = parent != nullptr ? parent->winId() : 0;
@@ -76,7 +81,10 @@ bool RenderVideo(RenderServices& services, const RenderArgs& args) {
   if (media.isOpen(kVideoAlias)) execute(services, "close mvid");
   ShownFileInfo info = currentRecord(services);
   info.kind = shownKindNumber(FileKind::Video);
-  info.format = shown_text::kVideo;
+  const bool newer = fileKindOf(args.path) == FileKind::Movie;
+  info.format = newer ? shown_text::kMovie : shown_text::kVideo;
+  info.durationMs = -1;
+  info.frameRate = 0;
   storeRecord(services, info);
   call(services.showWaitText);
 
@@ -109,6 +117,11 @@ bool RenderVideo(RenderServices& services, const RenderArgs& args) {
   execute(services, "window mvid state show");
 
   info.number = replyInteger(ask(media, "status mvid length"));
+  // An AVI file keeps the commands it always had; the newer videos are asked what they know.
+  if (newer) {
+    info.durationMs = knownOrMinusOne(replyInteger(ask(media, "status mvid duration")));
+    info.frameRate = replyInteger(ask(media, "status mvid frame rate")) / 1000.0;
+  }
   info.volume = replyInteger(ask(media, "status mvid volume"));
   info.version = ask(media, "info mvid version");
   info.depth = ask(media, "info mvid product");

@@ -1,5 +1,5 @@
 #pragma once
-// The video renderer: plays an AVI file through the "mvid" device in a window
+// The video renderer: plays a video file through the "mvid" device in a window
 // over the target, fitted like a picture, and records what the device reports.
 #include "forms/render/RenderCall.h"
 

@@ -34,8 +34,12 @@ bool RenderWave(RenderServices& services, const RenderArgs& args) {
   args.target.show();
   ShownFileInfo info = currentRecord(services);
   info.kind = shownKindNumber(FileKind::Wave);
-  info.format = shown_text::kWave;
+  const bool newer = fileKindOf(args.path) == FileKind::Audio;
+  info.format = newer ? shown_text::kAudio : shown_text::kWave;
   info.fileSize = fileByteCount(args.path).value_or(0);
+  // The newer sounds are asked for their length; a WAV file keeps the lines it always had.
+  info.durationMs = newer && services.soundLength ? services.soundLength(args.path) : -1;
+  info.frameRate = 0;
   storeRecord(services, info);
   if (services.playSound) services.playSound(args.path);
   return true;

@@ -1,5 +1,5 @@
 #pragma once
-// The eight renderers by name. A slot nobody has filled answers false, so a
+// The nine renderers by name. A slot nobody has filled answers false, so a
 // kind without its renderer is never reported as drawn.
 #include <array>
 #include <cstddef>
@@ -9,13 +9,27 @@
 
 namespace tossbox {
 
-enum class RendererId : std::size_t { Jpeg, Gif, Bitmap, Icon, Metafile, Wave, Text, Video, Count };
+enum class RendererId : std::size_t {
+  Jpeg,
+  Gif,
+  Bitmap,
+  Icon,
+  Metafile,
+  Wave,
+  Text,
+  Video,
+  Image,  // the pictures the system's image readers decode
+  Count
+};
 
-// The renderer that draws a kind, in kind order; the four text kinds share one.
+// The renderer that draws a kind, in kind order; the text kinds share one, the newer videos
+// and sounds play like AVI and WAV, and PNG, WebP and TIFF share the image readers.
 inline constexpr std::array<RendererId, kFileKindCount> kRendererOfKind = {
-    RendererId::Bitmap,   RendererId::Jpeg, RendererId::Gif,   RendererId::Icon,
-    RendererId::Metafile, RendererId::Wave, RendererId::Video, RendererId::Text,
-    RendererId::Text,     RendererId::Text, RendererId::Text,
+    RendererId::Bitmap,   RendererId::Jpeg,  RendererId::Gif,   RendererId::Icon,
+    RendererId::Metafile, RendererId::Wave,  RendererId::Video, RendererId::Text,
+    RendererId::Text,     RendererId::Text,  RendererId::Text,  RendererId::Image,
+    RendererId::Image,    RendererId::Image, RendererId::Video, RendererId::Wave,
+    RendererId::Text,
 };
 
 [[nodiscard]] constexpr RendererId rendererFor(FileKind kind) {

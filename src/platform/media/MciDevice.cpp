@@ -2,23 +2,21 @@
 
 
 #include <QAudioOutput>
-#include <QEventLoop>
+#include <QMediaMetaData>
 #include <QMediaPlayer>
-#include <QTimer>
+#include <QSize>
 #include <QUrl>
 #include <QVideoSink>
 #include <charconv>
 #include <cmath>
 
 #include "core/files/RegularFile.h"
+#include "platform/media/MediaSettle.h"
 #include "platform/media/VideoSurface.h"
 
 namespace tossbox {
 
 namespace {
-
-// Opening waits this long at most for the back end to say whether it can play the file.
-constexpr int kOpenTimeoutMs = 5000;
 
 std::vector<std::string> wordsOf(std::string_view text) {
   std::vector<std::string> words;
@@ -86,26 +84,20 @@ std::optional<OpenRequest> parseOpen(std::string_view arguments) {
   return request;
 }
 
-bool isPlayable(QMediaPlayer::MediaStatus status) {
-  return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia ||
-         status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::EndOfMedia;
+QSize metaSize(const QMediaPlayer& player) {
+  return player.metaData().value(QMediaMetaData::Resolution).toSize();
 }
 
-bool isSettled(QMediaPlayer::MediaStatus status) {
-  return isPlayable(status) || status == QMediaPlayer::InvalidMedia;
+double frameRate(const QMediaPlayer& player) {
+  const double rate = player.metaData().value(QMediaMetaData::VideoFrameRate).toDouble();
+  return std::isfinite(rate) && rate > 0 ? rate : 0;
 }
 
-void waitUntilSettled(QMediaPlayer& player) {
-  if (isSettled(player.mediaStatus())) return;
-  QEventLoop loop;
-  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
-                   [&loop](QMediaPlayer::MediaStatus status) {
-                     if (isSettled(status)) loop.quit();
-                   });
-  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-  QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
-  // The user's clicks wait: they belong to the file that is about to be shown.
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
+// The AVI header's count, else what the clip's length and frame rate make.
+long long frameCount(const std::optional<AviFacts>& facts, const QMediaPlayer& player) {
+  if (facts) return facts->frameCount;
+  const double frames = static_cast<double>(player.duration()) * frameRate(player) / 1000.0;
+  return frames > 0 && frames < 1e15 ? std::llround(frames) : 0;
 }
 
 }  // namespace
@@ -194,7 +186,7 @@ MediaReply MciDevice::open(std::string_view arguments) {
                    &VideoSurface::showFrame);
   clip->player->setSource(QUrl::fromLocalFile(source));
   opening_ = true;
-  waitUntilSettled(*clip->player);
+  waitUntilSettled(*clip->player, kMediaOpenTimeoutMs);
   opening_ = false;
   if (!isPlayable(clip->player->mediaStatus())) return failure(kMediaCannotPlay);
   clip_ = std::move(clip);
@@ -251,9 +243,14 @@ MediaReply MciDevice::where(const std::vector<std::string>& words) const {
   if (clip_->facts && clip_->facts->width > 0) {
     width = clip_->facts->width;
     height = clip_->facts->height;
-  } else if (const QVideoSink* sink = clip_->player->videoSink(); sink != nullptr) {
+  } else if (const QVideoSink* sink = clip_->player->videoSink();
+             sink != nullptr && sink->videoSize().isValid()) {
     width = sink->videoSize().width();
     height = sink->videoSize().height();
+  } else if (const QSize size = metaSize(*clip_->player); size.isValid()) {
+    // Before its first frame a clip of another kind than AVI knows its size only from its tags.
+    width = size.width();
+    height = size.height();
   }
   return answer("0 0 " + std::to_string(width) + " " + std::to_string(height));
 }
@@ -275,9 +272,15 @@ MediaReply MciDevice::put(const std::vector<std::string>& words) {
 }
 
 MediaReply MciDevice::status(const std::vector<std::string>& words) const {
+  // "frame rate": frames a second times 1000, 0 when the clip does not say.
+  if (words.size() == 4 && words[2] == "frame" && words[3] == "rate")
+    return answer(std::to_string(std::llround(frameRate(*clip_->player) * 1000.0)));
   if (words.size() != 3) return failure(kMediaBadParameter);
   const std::string& item = words[2];
-  if (item == "length") return answer(std::to_string(clip_->facts ? clip_->facts->frameCount : 0));
+  if (item == "length") return answer(std::to_string(frameCount(clip_->facts, *clip_->player)));
+  // The length in milliseconds, 0 when the back end does not know it.
+  if (item == "duration")
+    return answer(std::to_string(std::max<qint64>(0, clip_->player->duration())));
   if (item == "volume")
     return answer(std::to_string(std::lround(clip_->audio->volume() * 1000.0F)));
   if (item != "mode") return failure(kMediaBadParameter);

@@ -3,7 +3,9 @@
 // clip at a time, in a VideoSurface made a child of the widget whose window
 // id the open command names. Replies are those of a media control device:
 // "0 0 320 240" for "where ... source", the frame count for "status ...
-// length", "playing" or "stopped" for "status ... mode".
+// length", "playing" or "stopped" for "status ... mode". Beyond those, for
+// the clips of other kinds than AVI: "status ... duration" in milliseconds
+// and "status ... frame rate" in frames a second times 1000.
 #include <QPointer>
 #include <memory>
 #include <optional>

@@ -13,6 +13,7 @@
 #include "core/files/UniqueFd.h"
 #include "core/files/UserFolders.h"
 #include "core/files/WriteAll.h"
+#include "core/settings/NewerKindsValue.h"
 #include "core/settings/RegistryFile.h"
 #include "core/sorting/FileTransfer.h"
 
@@ -255,6 +256,7 @@ SettingsLoadResult SettingsStore::loadRecord(const ScreenGeometry& geometry) con
 SettingsStore::SaveResult SettingsStore::saveRecord(const SettingsRecord& record) const {
   SettingsEncodeResult encoded = encodeSettings(record);
   if (!encoded.ok()) return SaveResult{false, {std::move(encoded.error)}};
+  encoded.values.push_back(encodeNewerKinds(record));
   return save(encoded.values);
 }
 

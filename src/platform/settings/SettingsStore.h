@@ -52,8 +52,8 @@ class SettingsStore {
   // load() and loadSettingsRecord() in one: the record at start-up, with every
   // message of both.
   [[nodiscard]] SettingsLoadResult loadRecord(const ScreenGeometry& geometry) const;
-  // encodeSettings() and save() in one; a record that cannot be encoded is not
-  // written at all.
+  // encodeSettings(), the newer kinds' value and save() in one; a record that
+  // cannot be encoded is not written at all.
   [[nodiscard]] SaveResult saveRecord(const SettingsRecord& record) const;
 
  private:

@@ -19,15 +19,29 @@ TEST(FileKind, TableOrderCaptionsAndFlags) {
   EXPECT_EQ(table[10].caption, "INIT(INIT)");
   for (const FileKindInfo& info : table) {
     EXPECT_EQ(info.collectedByScan, info.kind != FileKind::Document);
-    EXPECT_EQ(info.enlargeable, info.kind != FileKind::Icon && info.kind != FileKind::Wave);
+    EXPECT_EQ(info.enlargeable, info.kind != FileKind::Icon && info.kind != FileKind::Wave &&
+                                    info.kind != FileKind::Audio);
   }
 }
 
 // Other windows print the shown number, so every kind keeps its number.
 TEST(FileKind, ShownNumbers) {
-  const std::array<std::uint8_t, kFileKindCount> expected = {3, 1, 2, 4, 5, 7, 8, 6, 6, 6, 6};
+  const std::array<std::uint8_t, kFileKindCount> expected = {3, 1, 2, 4, 5, 7, 8, 6, 6,
+                                                             6, 6, 9, 9, 9, 8, 7, 6};
   for (const FileKindInfo& info : fileKindTable())
     EXPECT_EQ(shownKindNumber(info.kind), expected[kindIndex(info.kind)]) << kindNumber(info.kind);
+}
+
+TEST(FileKind, NewerKindsFollowTheOlderOnes) {
+  EXPECT_EQ(fileKindTable()[16].caption, "ﾃｷｽﾄ (MD/LOG/CSV)");
+  const std::pair<const char*, FileKind> named[] = {
+      {"a.PNG", FileKind::Png},   {"a.webp", FileKind::WebP},    {"a.tif", FileKind::Tiff},
+      {"a.TIFF", FileKind::Tiff}, {"a.m4v", FileKind::Movie},    {"a.WebM", FileKind::Movie},
+      {"a.mov", FileKind::Movie}, {"a.oga", FileKind::Audio},    {"a.flac", FileKind::Audio},
+      {"a.m4a", FileKind::Audio}, {"a.md", FileKind::PlainText}, {"a.CSV", FileKind::PlainText}};
+  for (const auto& [name, kind] : named) EXPECT_EQ(fileKindOf(name), kind) << name;
+  EXPECT_EQ(fileKindOf("a.webps"), std::nullopt);
+  EXPECT_EQ(fileKindOf("a.mp4.part"), std::nullopt);
 }
 
 TEST(FileKind, ExtensionRule) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TempTree.h"
+#include "core/files/DisplayedList.h"
 #include "core/files/PathRules.h"
 
 namespace tossbox {
@@ -164,7 +165,7 @@ TEST(FolderScan, RealTreeLevelOrderAndSkippedFolders) {
   for (const char* skipped :
        {"RECYCLED/m.jpg", "Recycled/n.jpg", "S1/recycled/o.jpg", "S1/S3/ReCyCleD/p.jpg",
         ".Trash/q.jpg", ".Trash-1000/r.jpg", "S2/.Trash-0/s.jpg", "S2/x.doc", "S2/y.DOC",
-        "S2/z.png", "S2/noext"}) {
+        "S2/z.psd", "S2/noext"}) {
     tree.file(skipped);
   }
   mkfifo(tree.path("S2/pipe.txt").c_str(), 0644);  // reading it would hang a renderer
@@ -202,7 +203,7 @@ TEST(FolderScan, SinglePathsTakeDocAndNeverCheckExistence) {
   EXPECT_EQ(AddPath(list, doc, {}).entriesAdded, 1u);
   EXPECT_EQ(AddPath(list, jpg, {}).entriesAdded, 1u);
   EXPECT_EQ(AddPath(list, tree.path("missing.GIF"), {}).entriesAdded, 1u);
-  EXPECT_EQ(AddPath(list, tree.path("missing.png"), {}).entriesAdded, 0u);
+  EXPECT_EQ(AddPath(list, tree.path("missing.psd"), {}).entriesAdded, 0u);
   EXPECT_EQ(AddPath(list, tree.path("no folder/"), {}).entriesAdded, 0u);
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list.kind(1), FileKind::Document);
@@ -273,6 +274,40 @@ TEST(FolderScan, NamesKeepTheirBytes) {
     struct stat status {};
     EXPECT_EQ(stat(list.path(i).c_str(), &status), 0) << list.path(i);
   }
+}
+
+}  // namespace
+}  // namespace tossbox
+
+namespace tossbox {
+namespace {
+
+TEST(FolderScan, NewerKindsAreCollectedAndCountedEachUnderItsOwnKind) {
+  TempTree tree;
+  const std::vector<std::pair<std::string, FileKind>> files = {
+      {"p.png", FileKind::Png},           {"w.WEBP", FileKind::WebP},
+      {"t.tif", FileKind::Tiff},          {"sub/t2.tiff", FileKind::Tiff},
+      {"m.mp4", FileKind::Movie},         {"m.m4v", FileKind::Movie},
+      {"sub/m.mkv", FileKind::Movie},     {"m.webm", FileKind::Movie},
+      {"m.MOV", FileKind::Movie},         {"s.mp3", FileKind::Audio},
+      {"s.ogg", FileKind::Audio},         {"sub/s.oga", FileKind::Audio},
+      {"s.flac", FileKind::Audio},        {"s.m4a", FileKind::Audio},
+      {"n.md", FileKind::PlainText},      {"n.log", FileKind::PlainText},
+      {"sub/n.csv", FileKind::PlainText}, {"old.jpg", FileKind::Jpeg},
+  };
+  for (const auto& [name, kind] : files) tree.file(name);
+  tree.file("skipped.psd");
+  tree.file("RECYCLED/hidden.png");
+
+  SortList list;
+  EXPECT_EQ(AddPath(list, tree.root(), {}).entriesAdded, files.size());
+  KindFlags shown{};
+  shown.fill(true);
+  const DisplayedList all = RebuildList(list, shown, false);
+  KindCounts expected{};
+  for (const auto& [name, kind] : files) ++expected[kindIndex(kind)];
+  EXPECT_EQ(all.counts, expected);
+  EXPECT_EQ(all.entryNumbers.size(), files.size());
 }
 
 }  // namespace
