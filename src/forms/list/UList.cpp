@@ -3,9 +3,10 @@
 #include <QActionGroup>
 
 #include "core/files/DisplayedList.h"
+#include "forms/kindfilter/USyurui.h"
+#include "forms/main/KeyCommands.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
-#include "forms/kindfilter/USyurui.h"
 
 namespace tossbox {
 
@@ -29,6 +30,7 @@ TForm2::TForm2(Program& program)
   n10_->setObjectName(QStringLiteral("N10"));
   n10_->setCheckable(true);
   FormCreate();
+  installKeyCommands(program, *this);
 }
 
 std::optional<TForm2::ListDoubleClick> TForm2::doubleClickAction() const {

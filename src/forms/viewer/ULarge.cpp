@@ -2,6 +2,8 @@
 
 #include <QActionGroup>
 
+#include "forms/main/KeyCommands.h"
+
 namespace tossbox {
 
 TForm3::TForm3(Program& program)
@@ -19,6 +21,7 @@ TForm3::TForm3(Program& program)
   n1_ = doubleClick->addAction(checkable("N1", "表示切替"));
   n2_ = checkable("N2", "ﾌﾙｽｸﾘｰﾝ表示");
   n8_ = checkable("N8", "常に中央表示");
+  installKeyCommands(program, *this);
 }
 
 ViewerFlags TForm3::viewerFlags() const {
