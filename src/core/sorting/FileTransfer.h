@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -90,10 +91,15 @@ struct HiddenCopy {
   std::error_code error;
 };
 
+// Told how far a copy has come: the bytes written so far and the size of the source. Called on
+// the thread that copies.
+using CopyProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
 // Copies the contents, permission bits and times of the regular file `source` into a new hidden
-// file in `folder`. On failure nothing is left behind.
+// file in `folder`, telling `progress` (when given) after each step. On failure nothing is left
+// behind.
 [[nodiscard]] HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
-                                         Durability durability);
+                                         Durability durability, const CopyProgress& progress = {});
 
 // A new symbolic link holding `text` under a fresh hidden name in `folder`.
 [[nodiscard]] HiddenCopy writeHiddenLink(const std::string& text, const std::string& folder);

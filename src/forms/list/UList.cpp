@@ -3,10 +3,10 @@
 #include <QActionGroup>
 
 #include "core/files/DisplayedList.h"
-#include "forms/kindfilter/USyurui.h"
 #include "forms/main/KeyCommands.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
+#include "forms/kindfilter/USyurui.h"
 
 namespace tossbox {
 
