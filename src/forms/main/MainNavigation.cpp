@@ -14,6 +14,7 @@
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
+#include "forms/main/NeighbourPrefetch.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/render/DisplayDispatch.h"
@@ -46,6 +47,7 @@ void TForm1::updateCounter() {
 }
 
 bool TForm1::ShowCurrent() {
+  const NeighbourPrefetch prefetch(program_, kPreviewBox);
   timer1_.stop();
   closeVideoDevice(program_.media());
   program_.renderServices().unopenedVideo.clear();
