@@ -237,10 +237,10 @@ TEST_F(ProgramTest, ToolButtonHintsAndTheFileMenuButtonIsReleasedByClicksElsewhe
   QMouseEvent hover(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
                     {});
   for (int n : {1, 2, 5, 6}) QApplication::sendEvent(&main().speedButton(n), &hover);
-  EXPECT_EQ(main().speedButton(1).toolTip(), "拡大表示");
+  EXPECT_EQ(main().speedButton(1).toolTip(), "拡大表示 (Enter)");
   EXPECT_EQ(main().speedButton(2).toolTip(), "振分ﾌｧｲﾙ一覧");
-  EXPECT_EQ(main().speedButton(5).toolTip(), "削除");
-  EXPECT_EQ(main().speedButton(6).toolTip(), "元に戻す");
+  EXPECT_EQ(main().speedButton(5).toolTip(), "削除 (Delete)");
+  EXPECT_EQ(main().speedButton(6).toolTip(), "元に戻す (Ctrl+Z)");
   EXPECT_FALSE(program->screenCursor().overridden());
 
   main().speedButton(3).setChecked(true);

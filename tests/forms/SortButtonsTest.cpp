@@ -150,9 +150,9 @@ TEST_F(SortingTest, PointerAndHintFollowTheButtonsMode) {
     return main().folderButton(n).cursor().pixmap().toImage();
   };
   EXPECT_EQ(shape(1), program->art().cursor(5).pixmap().toImage());
-  EXPECT_EQ(main().folderButton(1).toolTip(), "ｸﾘｯｸしてﾌｫﾙﾀﾞを設定");
+  EXPECT_EQ(main().folderButton(1).toolTip(), "ｸﾘｯｸしてﾌｫﾙﾀﾞを設定 (1)");
   EXPECT_EQ(shape(2), program->art().cursor(6).pixmap().toImage());
-  EXPECT_TRUE(main().folderButton(2).toolTip().isEmpty());
+  EXPECT_EQ(main().folderButton(2).toolTip(), "ｺﾋﾟｰ先 (2)");
   EXPECT_EQ(shape(3), program->art().cursor(7).pixmap().toImage());
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->pixmap().toImage(),

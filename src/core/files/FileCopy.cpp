@@ -5,6 +5,7 @@
 #include <sys/sendfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <random>
@@ -32,7 +33,8 @@ bool unsupportedHere(int error) {
 
 // Reads to the end of `in`. Most calls find the end at once (the kernel copied everything), so
 // the large buffer is only made when there is more to read.
-std::error_code copyByReading(int in, int out) {
+std::error_code copyByReading(int in, int out, std::uint64_t size, std::uint64_t done,
+                              const CopyProgress& progress) {
   std::array<char, 4096> first{};
   std::vector<char> buffer;
   for (;;) {
@@ -47,20 +49,26 @@ std::error_code copyByReading(int in, int out) {
     if (std::error_code error =
             writeAll(out, std::string_view(data, static_cast<std::size_t>(got))))
       return error;
+    done += static_cast<std::uint64_t>(got);
+    // A file that grew while it was copied is told as done so far, never past its end.
+    if (progress) progress(done, std::max(size, done));
     if (buffer.empty()) buffer.resize(std::size_t{1} << 20);
   }
 }
 
 // Runs one of the kernel's copy calls until `size` bytes are done, the file ends or the call
-// is not supported for these files; the caller goes on from `done` another way.
+// is not supported for these files; the caller goes on from `done` another way. Steps are small
+// while someone watches the progress, so that it moves on often enough to be seen.
 template <typename KernelCopy>
-std::error_code copyInKernel(KernelCopy step, std::uint64_t size, std::uint64_t& done) {
-  constexpr std::size_t kChunk = std::size_t{1} << 30;
+std::error_code copyInKernel(KernelCopy step, std::uint64_t size, std::uint64_t& done,
+                             const CopyProgress& progress) {
+  const std::size_t chunk = progress ? std::size_t{8} << 20 : std::size_t{1} << 30;
   while (done < size) {
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, kChunk));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(size - done, chunk));
     const ssize_t n = step(want);
     if (n > 0) {
       done += static_cast<std::uint64_t>(n);
+      if (progress) progress(done, size);
     } else if (n == 0) {
       return {};
     } else if (errno == EINTR) {
@@ -76,19 +84,20 @@ std::error_code copyInKernel(KernelCopy step, std::uint64_t size, std::uint64_t&
 
 // Copies from the current offset of `in` to the end of the file. The kernel's copy calls serve
 // the size known at the start; reading to the end then picks up whatever they left.
-std::error_code copyContents(int in, int out, std::uint64_t size) {
+std::error_code copyContents(int in, int out, std::uint64_t size, const CopyProgress& progress) {
   std::uint64_t done = 0;
   if (std::error_code error = copyInKernel(
           [&](std::size_t want) { return ::copy_file_range(in, nullptr, out, nullptr, want, 0); },
-          size, done))
+          size, done, progress))
     return error;
   // Also after an early end: some file systems answer 0 to copy_file_range for data they hold.
   if (done < size) {
-    if (std::error_code error = copyInKernel(
-            [&](std::size_t want) { return ::sendfile(out, in, nullptr, want); }, size, done))
+    if (std::error_code error =
+            copyInKernel([&](std::size_t want) { return ::sendfile(out, in, nullptr, want); }, size,
+                         done, progress))
       return error;
   }
-  return copyByReading(in, out);
+  return copyByReading(in, out, size, done, progress);
 }
 
 std::string randomSuffix() {
@@ -131,7 +140,7 @@ UniqueFd createHiddenFile(const std::string& folder, mode_t mode, std::string& p
 }
 
 HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
-                           Durability durability) {
+                           Durability durability, const CopyProgress& progress) {
   HiddenCopy copy;
   // Never waits: a FIFO put in the file's place must not hang the program.
   FileFailure failure;
@@ -149,7 +158,8 @@ HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
 
   struct stat written {};
   const std::array<struct timespec, 2> times{st.st_atim, st.st_mtim};
-  std::error_code error = copyContents(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size));
+  std::error_code error =
+      copyContents(in.get(), out.get(), static_cast<std::uint64_t>(st.st_size), progress);
   // Permission bits only: set-user and set-group bits of another owner's file do not carry over.
   if (!error && ::fchmod(out.get(), st.st_mode & 0777) != 0) error = lastError();
   if (!error && ::futimens(out.get(), times.data()) != 0) error = lastError();

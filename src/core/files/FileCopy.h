@@ -4,6 +4,8 @@
 // copy never truncates its own source. Paths are byte strings passed to the system unchanged.
 #include <sys/types.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -36,10 +38,15 @@ struct HiddenCopy {
   std::error_code error;
 };
 
+// Told how far a copy has come: the bytes written so far and the size of the source. Called on
+// the thread that copies.
+using CopyProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
 // Copies the contents, permission bits and times of the regular file `source` into a new hidden
-// file in `folder`. On failure nothing is left behind.
+// file in `folder`, telling `progress` (when given) after each step. On failure nothing is left
+// behind.
 [[nodiscard]] HiddenCopy writeHiddenCopy(const std::string& source, const std::string& folder,
-                                         Durability durability);
+                                         Durability durability, const CopyProgress& progress = {});
 
 // A new symbolic link holding `text` under a fresh hidden name in `folder`.
 [[nodiscard]] HiddenCopy writeHiddenLink(const std::string& text, const std::string& folder);

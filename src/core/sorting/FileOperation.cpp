@@ -34,6 +34,7 @@ struct Request {
   const std::string& target;
   const std::optional<std::string>& linkText;  // the source link's text, for the link stagings
   bool mayReplace;                             // whether a file at the target may be parked
+  const LongCopyRunner& longCopyRunner;
 };
 
 struct Placement {
@@ -47,6 +48,16 @@ Placement failed(OperationFailure failure, std::error_code error) {
   return {failure, error, {}, {}};
 }
 
+HiddenCopy copyStaged(const Request& request, const std::string& folder, Durability durability) {
+  const LongCopy copy = [&](const CopyProgress& progress) {
+    return writeHiddenCopy(request.source, folder, durability, progress);
+  };
+  const std::optional<FileStatus> source = statusOf(request.source, Follow::Links);
+  const bool isLong = source && source->identity.size > kLongCopyBytes;
+  if (isLong && request.longCopyRunner) return request.longCopyRunner(copy);
+  return copy({});
+}
+
 HiddenCopy stage(const Request& request, Staging staging, const std::string& folder) {
   const bool needsText = staging == Staging::Link || staging == Staging::LinkAsWas;
   if (needsText && !request.linkText) {
@@ -54,9 +65,9 @@ HiddenCopy stage(const Request& request, Staging staging, const std::string& fol
   }
   switch (staging) {
     case Staging::Copy:
-      return writeHiddenCopy(request.source, folder, Durability::Cached);
+      return copyStaged(request, folder, Durability::Cached);
     case Staging::SyncedCopy:
-      return writeHiddenCopy(request.source, folder, Durability::Synced);
+      return copyStaged(request, folder, Durability::Synced);
     case Staging::Link:
       return remakeLinkIn(request.source, *request.linkText, folder);
     case Staging::LinkAsWas:
@@ -174,7 +185,8 @@ OperationResult FileOperation::place(ActionKind kind, const std::string& source,
     if (!linkText) return {kind, OperationFailure::FileSystem, {errno, std::generic_category()}};
   }
 
-  Placement placement = placeOrCopy(trash_, Request{kind, source, target, linkText, true}, staging);
+  Placement placement =
+      placeOrCopy(trash_, Request{kind, source, target, linkText, true, longCopyRunner_}, staging);
   if (placement.failure != OperationFailure::None) {
     return {kind, placement.failure, placement.error};
   }
@@ -208,7 +220,9 @@ std::error_code FileOperation::moveBack(const std::string& from, const std::stri
     else
       text = linkTextOf(from);
   }
-  return placeOrCopy(trash_, Request{ActionKind::Move, from, to, text, false}, staging).error;
+  return placeOrCopy(trash_, Request{ActionKind::Move, from, to, text, false, longCopyRunner_},
+                     staging)
+      .error;
 }
 
 }  // namespace tossbox

@@ -12,6 +12,7 @@
 //  - a moved symbolic link stays a link and reaches the same file from its new folder (a copy
 //    of a link copies the file it reaches);
 //  - a failure changes nothing, is not recorded and says which kind of action failed.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +25,15 @@
 #include "core/sorting/Trash.h"
 
 namespace tossbox {
+
+// A copy of more bytes than this is long: the program shows how far it has come and keeps its
+// windows painted meanwhile.
+inline constexpr std::uint64_t kLongCopyBytes = std::uint64_t{64} << 20;
+
+// A long copy, waiting to be run with the progress it reports to; and what runs it (the
+// program: off the user-interface thread), returning what the copy returned.
+using LongCopy = std::function<HiddenCopy(const CopyProgress&)>;
+using LongCopyRunner = std::function<HiddenCopy(const LongCopy&)>;
 
 enum class OperationFailure {
   None,
@@ -63,6 +73,10 @@ class FileOperation {
   [[nodiscard]] std::error_code moveBack(const std::string& from, const std::string& to,
                                          const std::optional<std::string>& linkText = {});
 
+  // Copies over kLongCopyBytes (of a copy, of a move across file systems, of an undo) go
+  // through `runner`; without one they run where they are called, like any copy.
+  void setLongCopyRunner(LongCopyRunner runner) { longCopyRunner_ = std::move(runner); }
+
   [[nodiscard]] Trash& trash() { return trash_; }
   [[nodiscard]] HistoryList& history() { return history_; }
 
@@ -74,6 +88,7 @@ class FileOperation {
   Trash& trash_;
   HistoryList& history_;
   std::function<void()> beforeMove_;
+  LongCopyRunner longCopyRunner_;
 };
 
 }  // namespace tossbox

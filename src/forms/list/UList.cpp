@@ -4,6 +4,7 @@
 
 #include "core/files/DisplayedList.h"
 #include "forms/kindfilter/USyurui.h"
+#include "forms/main/KeyCommands.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 
@@ -31,6 +32,7 @@ TForm2::TForm2(Program& program)
   n10_->setCheckable(true);
   FormCreate();
   program.history().addObserver(*this);
+  installKeyCommands(program, *this);
 }
 
 TForm2::~TForm2() {

@@ -14,6 +14,7 @@
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/list/UList.h"
 #include "forms/main/MainUnit.h"
+#include "forms/main/NeighbourPrefetch.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "forms/render/DisplayDispatch.h"
@@ -45,6 +46,7 @@ void TForm1::updateCounter() {
 }
 
 bool TForm1::ShowCurrent() {
+  const NeighbourPrefetch prefetch(program_, kPreviewBox);
   timer1_.stop();
   TForm3& viewer = program_.form3();
   viewer.timer1().stop();

@@ -14,6 +14,7 @@
 #include "forms/common/ByteText.h"
 #include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
+#include "forms/main/KeyCommands.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/samename/UWarning.h"
@@ -171,10 +172,10 @@ void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
   const FolderTarget& target = program_.state().settings.target(n);
   int cursor = Pointer::UnsetFolder;
   if (target.FolderPath.empty()) {
-    sender.setToolTip(kUnsetHint);
+    sender.setToolTip(unsetFolderButtonHint(n, kUnsetHint));
   } else {
     cursor = target.moves() ? Pointer::MoveToFolder : Pointer::CopyToFolder;
-    sender.setToolTip(QString());
+    sender.setToolTip(folderButtonHint(n, target.moves()));
   }
   sender.setCursor(program_.art().cursor(cursor));
   program_.screenCursor().set(sender.cursor());

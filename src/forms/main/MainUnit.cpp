@@ -16,6 +16,7 @@
 #include "core/settings/SettingsRecord.h"
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/foldersettings/UFolderSett.h"
+#include "forms/main/KeyCommands.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "platform/art/Artwork.h"
@@ -255,6 +256,7 @@ void TForm1::FormCreate() {
   ui_->StaticText1->setAccessibleName(QStringLiteral("0/0"));
   setStatusText(ui_->StatusBar1->text());
   setUpIconTray();
+  installKeyCommands(program_, *this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -354,7 +356,8 @@ void TForm1::controlMouseMove(QWidget* control) {
       QStringLiteral("StaticText1"),  QStringLiteral("Panel1"),
       QStringLiteral("StatusBar1")};
   const QString name = control->objectName();
-  if (const auto hint = hints.find(name); hint != hints.end()) control->setToolTip(*hint);
+  if (const auto hint = hints.find(name); hint != hints.end())
+    control->setToolTip(hintWithKey(name, *hint));
   if (arrowControls.contains(name)) program_.screenCursor().reset();
 }
 

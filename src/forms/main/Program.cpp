@@ -13,6 +13,7 @@
 #include "forms/folderselect/UFileSelect.h"
 #include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
+#include "forms/main/LongCopyProgress.h"
 #include "forms/main/MainUnit.h"
 #include "forms/render/PictureRenderers.h"
 #include "forms/render/RenderText.h"
@@ -51,6 +52,8 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments,
   renderers_.set(RendererId::Wave, RenderWave);
   renderers_.set(RendererId::Video, RenderVideo);
   form1_ = std::make_unique<TForm1>(*this);
+  fileOperation_.setLongCopyRunner(
+      [this](const LongCopy& copy) { return copyShowingProgress(*form1_, copy); });
   removeLeftovers();
   connectRenderServices();
   folderSett_ = std::make_unique<TFolderSett>(*this);
@@ -67,6 +70,9 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments,
 void Program::connectRenderServices() {
   renderServices_.preview = &form1_->image1();
   renderServices_.shown = &state_.shown;
+  renderServices_.prefetchedJpeg = [this](const std::string& path) {
+    return jpegPrefetch_.ready(path);
+  };
   renderServices_.progress = [this](ProgressStage stage, int percent) {
     form1_->ProgressUpdate(stage, percent);
   };

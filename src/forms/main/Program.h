@@ -14,6 +14,7 @@
 #include "forms/common/SaveFileChooser.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/main/SharedState.h"
+#include "forms/render/JpegPrefetch.h"
 #include "forms/render/RendererTable.h"
 #include "platform/media/MediaCommands.h"
 #include "platform/sorting/DesktopOpener.h"
@@ -69,6 +70,8 @@ class Program {
   ScreenCursor& screenCursor() { return screenCursor_; }
   RendererTable& renderers() { return renderers_; }
   RenderServices& renderServices() { return renderServices_; }
+  // The JPEG files beside the one on show, read and decoded ahead for the preview.
+  JpegPrefetch& jpegPrefetch() { return jpegPrefetch_; }
   // The one video device ("mvid"); tests put a recording one in its place.
   MediaCommands& media() { return *media_; }
   void setMedia(std::unique_ptr<MediaCommands> media);
@@ -109,6 +112,7 @@ class Program {
   ScreenCursor screenCursor_;
   RendererTable renderers_;
   RenderServices renderServices_;
+  JpegPrefetch jpegPrefetch_;
   SoundPlayer soundPlayer_;
   std::unique_ptr<MediaCommands> media_;
   AsyncKeyState asyncKeys_;

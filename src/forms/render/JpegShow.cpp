@@ -13,6 +13,16 @@ void tell(RenderServices& services, ProgressStage stage, int percent) {
 
 }  // namespace
 
+void showDecodedJpeg(PictureControl& target, const QImage& image, const std::vector<int>& percents,
+                     const std::shared_ptr<const Picture::Source>& source,
+                     RenderServices& services) {
+  tell(services, ProgressStage::Starting, 0);
+  for (const int percent : percents)
+    if (percent < 100) tell(services, ProgressStage::Running, percent);
+  tell(services, ProgressStage::Ending, 100);
+  target.setPicture(Picture(image, source));
+}
+
 JpegPixels jpegPixelsFor(const RenderServices& services) {
   return services.displayDepth <= 8 ? JpegPixels::Indexed8 : JpegPixels::Bgra32;
 }

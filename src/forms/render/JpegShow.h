@@ -3,6 +3,7 @@
 // scan while a file of several scans decodes, and the progress handler told
 // starting, running with the percentage, and ending.
 #include <memory>
+#include <vector>
 
 #include "core/picture/JpegDecoder.h"
 #include "forms/picture/Picture.h"
@@ -16,6 +17,12 @@ namespace tossbox {
                                   const JpegDecodeOptions& options,
                                   const std::shared_ptr<const Picture::Source>& source,
                                   RenderServices& services);
+
+// Puts a picture decoded before (by the prefetch) into `target`, telling the progress handler
+// what the decode told: starting, each percentage it reached, and the end.
+void showDecodedJpeg(PictureControl& target, const QImage& image, const std::vector<int>& percents,
+                     const std::shared_ptr<const Picture::Source>& source,
+                     RenderServices& services);
 
 // 24-bit output, or 256 colours on a display of 8 bits or fewer per pixel.
 [[nodiscard]] JpegPixels jpegPixelsFor(const RenderServices& services);

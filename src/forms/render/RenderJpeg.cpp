@@ -1,10 +1,12 @@
 #include "forms/render/RenderJpeg.h"
 
 #include "core/files/FileKind.h"
+#include "core/picture/JpegPlan.h"
 #include "core/picture/PictureFile.h"
 #include "core/picture/ShownFileTexts.h"
 #include "forms/picture/JpegPictureSource.h"
 #include "forms/picture/PictureControl.h"
+#include "forms/render/JpegPrefetch.h"
 #include "forms/render/JpegShow.h"
 #include "forms/render/PreviewReuse.h"
 #include "forms/render/RenderTarget.h"
@@ -26,18 +28,6 @@ std::optional<LoadedJpeg> load(std::vector<std::uint8_t> bytes) {
   return LoadedJpeg{std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes)), *facts};
 }
 
-// The smallest scale libjpeg offers whose picture still covers the fitted
-// size, so a picture that would be shrunk anyway is decoded smaller.
-int coveringDenominator(const JpegHeaderFacts& facts, const FitResult& fit) {
-  for (const int denominator : {8, 4}) {
-    if (jpegScaledSize(facts.width, denominator) >= fit.width &&
-        jpegScaledSize(facts.height, denominator) >= fit.height) {
-      return denominator;
-    }
-  }
-  return 2;
-}
-
 ShownFileInfo factsRecord(const RenderServices& services, const std::string& path,
                           const JpegHeaderFacts& facts) {
   ShownFileInfo info = currentRecord(services);
@@ -53,20 +43,36 @@ ShownFileInfo factsRecord(const RenderServices& services, const std::string& pat
   return info;
 }
 
+JpegPlan planFor(const RenderServices& services, const RenderArgs& args,
+                 const JpegHeaderFacts& facts) {
+  return planJpegDecode(facts, args.fastDecode == 1, args.boxHeight, args.boxWidth, args.mode,
+                        services.displayDepth);
+}
+
 bool show(RenderServices& services, const RenderArgs& args, const LoadedJpeg& jpeg) {
-  const bool fast = args.fastDecode == 1;
-  const int width = fast ? jpegScaledSize(jpeg.facts.width, 2) : jpeg.facts.width;
-  const int height = fast ? jpegScaledSize(jpeg.facts.height, 2) : jpeg.facts.height;
-  const FitResult fit = fitTarget(args, width, height);
+  const JpegPlan plan = planFor(services, args, jpeg.facts);
+  (void)fitTarget(args, plan.width, plan.height);
   const ShownFileInfo info = factsRecord(services, args.path, jpeg.facts);
   const auto source =
       std::make_shared<const JpegPictureSource>(args.path, info, jpeg.bytes, jpeg.facts);
-  JpegDecodeOptions options;
-  options.scaleDenominator = fast ? coveringDenominator(jpeg.facts, fit) : 1;
-  options.dct = fast ? JpegDct::Fast : JpegDct::Accurate;
-  options.pixels = jpegPixelsFor(services);
-  options.showEachScan = jpeg.facts.multiScan;
-  if (!decodeJpegInto(args.target, *jpeg.bytes, options, source, services)) return false;
+  if (!decodeJpegInto(args.target, *jpeg.bytes, plan.options, source, services)) return false;
+  storeRecord(services, info);
+  args.target.show();
+  return true;
+}
+
+// The picture the prefetch decoded by the same plan, when the file is still the one it read.
+bool showPrefetched(RenderServices& services, const RenderArgs& args) {
+  if (&args.target != services.preview || !services.prefetchedJpeg) return false;
+  const std::shared_ptr<const PrefetchedJpeg> ready = services.prefetchedJpeg(args.path);
+  if (!ready) return false;
+  const JpegPlan plan = planFor(services, args, ready->facts);
+  if (!sameDecode(plan.options, ready->options)) return false;
+  (void)fitTarget(args, plan.width, plan.height);
+  const ShownFileInfo info = factsRecord(services, args.path, ready->facts);
+  const auto source =
+      std::make_shared<const JpegPictureSource>(args.path, info, ready->bytes, ready->facts);
+  showDecodedJpeg(args.target, ready->image, ready->percents, source, services);
   storeRecord(services, info);
   args.target.show();
   return true;
@@ -76,6 +82,7 @@ bool show(RenderServices& services, const RenderArgs& args, const LoadedJpeg& jp
 
 bool RenderJpeg(RenderServices& services, const RenderArgs& args) {
   if (&args.target != services.preview && reusePreviewPicture(services, args)) return true;
+  if (showPrefetched(services, args)) return true;
   std::optional<FileBytes> file = readRegularFile(args.path, kMaxPictureFileBytes);
   if (!file) return false;
   const RetryCandidate candidate = retryCandidateOf(*file);

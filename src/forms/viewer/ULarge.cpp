@@ -14,6 +14,7 @@
 #include "core/files/FileKind.h"
 #include "core/files/PathRules.h"
 #include "forms/common/ByteText.h"
+#include "forms/main/KeyCommands.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
@@ -22,6 +23,7 @@
 #include "platform/ui/ControlUnderCursor.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/WindowPlacement.h"
+
 
 namespace tossbox {
 
@@ -66,6 +68,7 @@ TForm3::TForm3(Program& program)
   buildControls();
   buildMenu();
   installEventFilter(this);
+  installKeyCommands(program, *this);
 }
 
 void TForm3::buildControls() {
