@@ -48,6 +48,24 @@ void textLines(const ShownFileInfo& shown, Lines& lines) {
   lines.push_back("行数   \t" + number(shown.height) + " 行");
 }
 
+// Known only for the kinds the media back end plays (-1 otherwise): minutes and seconds.
+void durationLine(const ShownFileInfo& shown, Lines& lines) {
+  if (shown.durationMs < 0) return;
+  const std::int64_t seconds = shown.durationMs / 1000;
+  const std::string rest = number(seconds % 60);
+  lines.push_back("再生時間\t" + number(seconds / 60) + ":" + (rest.size() < 2 ? "0" : "") + rest);
+}
+
+void soundLines(const ShownFileInfo& shown, Lines& lines) {
+  durationLine(shown, lines);
+}
+
+void imageLines(const ShownFileInfo& shown, Lines& lines) {
+  lines.push_back("ﾌﾚｰﾑ数 \t" + number(shown.number) + " ﾌﾚｰﾑ");
+  lines.push_back("種類   \t" + shown.depth);
+  sizeLines(shown, lines);
+}
+
 void noLines(const ShownFileInfo&, Lines&) {}
 
 void videoLines(const ShownFileInfo& shown, Lines& lines) {
@@ -55,6 +73,7 @@ void videoLines(const ShownFileInfo& shown, Lines& lines) {
   lines.push_back("ﾌﾟﾛﾀﾞｸﾄ\t" + shown.depth);
   lines.push_back("ﾌﾚｰﾑ数 \t" + number(shown.number) + " ﾌﾚｰﾑ");
   lines.push_back("音量  \t" + number(shown.volume) + "/1000");
+  durationLine(shown, lines);
 }
 
 struct KindRow {
@@ -63,15 +82,16 @@ struct KindRow {
 };
 
 // A new kind of file gets its row here.
-constexpr std::array<KindRow, 8> kKindRows = {{
+constexpr std::array<KindRow, 9> kKindRows = {{
     {FileKind::Jpeg, jpegLines},
     {FileKind::Gif, gifLines},
     {FileKind::Bitmap, bitmapLines},
     {FileKind::Icon, sizeLines},
     {FileKind::Metafile, sizeLines},
     {FileKind::Text, textLines},
-    {FileKind::Wave, noLines},
+    {FileKind::Wave, soundLines},
     {FileKind::Video, videoLines},
+    {FileKind::Png, imageLines},
 }};
 
 KindLines linesOfShownKind(std::uint8_t shownKind) {

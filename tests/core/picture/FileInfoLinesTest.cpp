@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/files/FileKind.h"
+
 using namespace tossbox;
 
 namespace {
@@ -69,6 +71,27 @@ TEST(FileInfoLines, SizeLineAndTheKindsTheProgramTestsDoNotShow) {
   }
   // Nothing rendered yet: the common lines only.
   EXPECT_EQ(fileInfoLines(kPath, ShownFileInfo{}).size(), 5u);
+}
+
+TEST(FileInfoLines, NewerKindsGiveTheirFramesDepthSizeAndDuration) {
+  ShownFileInfo shown;
+  shown.kind = shownKindNumber(FileKind::WebP);
+  shown.number = 3;
+  shown.depth = "32ﾋﾞｯﾄ";
+  shown.width = 64;
+  shown.height = 48;
+  EXPECT_EQ(kindLines(shown), (Lines{"ﾌﾚｰﾑ数 \t3 ﾌﾚｰﾑ", "種類   \t32ﾋﾞｯﾄ", "幅     \t64 ﾋﾟｸｾﾙ",
+                                     "高さ   \t48 ﾋﾟｸｾﾙ"}));
+  // A sound the back end measured gets its length; a WAV (-1) keeps its lines as they were.
+  shown = ShownFileInfo{};
+  shown.kind = shownKindNumber(FileKind::Audio);
+  shown.durationMs = 125'900;
+  EXPECT_EQ(kindLines(shown), (Lines{"再生時間\t2:05"}));
+  shown.durationMs = -1;
+  EXPECT_TRUE(kindLines(shown).empty());
+  shown.kind = shownKindNumber(FileKind::Movie);
+  shown.durationMs = 61'000;
+  EXPECT_EQ(kindLines(shown).back(), "再生時間\t1:01");
 }
 
 TEST(FileInfoLines, TheFolderLineInLinuxForm) {
