@@ -61,6 +61,11 @@ std::uint8_t shownKindNumber(FileKind kind) {
   return fileKindInfo(kind).shownNumber;
 }
 
+bool enlargeableExtension(std::string_view extension) {
+  const auto kind = fileKindOfExtension(extension);
+  return kind && fileKindInfo(*kind).enlargeable;
+}
+
 std::optional<FileKind> fileKindOfExtension(std::string_view extension) {
   for (const FileKindInfo& info : kTable) {
     for (const std::string_view known : info.extensions) {

@@ -66,6 +66,8 @@ struct FileKindInfo {
 
 // The kind of an extension as extensionOf() gives it (lower case, dot included).
 [[nodiscard]] std::optional<FileKind> fileKindOfExtension(std::string_view extension);
+// Whether the enlarged viewer can show files of this extension (as extensionOf() gives it).
+[[nodiscard]] bool enlargeableExtension(std::string_view extension);
 // The kind of a file name or path by its extension; ".jpg" and ".jpeg" are both Jpeg.
 [[nodiscard]] std::optional<FileKind> fileKindOf(std::string_view path);
 

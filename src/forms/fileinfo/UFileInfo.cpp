@@ -15,6 +15,7 @@
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/WidgetColour.h"
 
 namespace tossbox {
 
@@ -53,13 +54,6 @@ class TabbedLineDelegate : public QStyledItemDelegate {
  private:
   int tabStop_;
 };
-
-void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget.palette();
-  palette.setColor(role, colour);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
-}
 
 }  // namespace
 
@@ -106,8 +100,8 @@ void TForm6::FormShow() {
     const QRect area = screen->availableGeometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
   }
-  program().form1().DisplayFile(*image1_, program().state().files.currentFile(), FastDecode::On, kInfoBox,
-                                0, TargetRole::FileInfo);
+  program().form1().DisplayFile(*image1_, program().state().files.currentFile(), FastDecode::On,
+                                kInfoBox, 0, TargetRole::FileInfo);
   fillLines();
 }
 

@@ -21,6 +21,7 @@
 #include "forms/picture/PictureControl.h"
 #include "platform/art/Artwork.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/WidgetColour.h"
 #include "platform/ui/WindowPlacement.h"
 #include "ui_MainUnit.h"
 
@@ -34,13 +35,6 @@ QAction* addItem(QMenu& menu, const QString& name, const QString& caption) {
   QAction* item = menu.addAction(caption);
   item->setObjectName(name);
   return item;
-}
-
-void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget.palette();
-  palette.setColor(role, colour);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
 }
 
 }  // namespace

@@ -17,15 +17,6 @@
 
 namespace tossbox {
 
-namespace {
-
-bool enlargeableExtension(const std::string& ext) {
-  const auto kind = fileKindOfExtension(ext);
-  return kind && fileKindInfo(*kind).enlargeable;
-}
-
-}  // namespace
-
 void TForm1::connectViewerHandlers() {
   connect(ui_->SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
   connect(&action(QStringLiteral("N17")), &QAction::triggered, this, &TForm1::N17Click);

@@ -22,8 +22,8 @@
 #include "platform/ui/AsyncKeyState.h"
 #include "platform/ui/ControlUnderCursor.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/WidgetColour.h"
 #include "platform/ui/WindowPlacement.h"
-
 
 namespace tossbox {
 
@@ -35,18 +35,6 @@ constexpr std::uint16_t kNewlyPressed = AsyncKeyState::kDown | AsyncKeyState::kP
 constexpr std::uint16_t kHeld = AsyncKeyState::kDown;
 const QString kToFullScreen = QStringLiteral("ﾌﾙｽｸﾘｰﾝ表示");
 const QString kToActualSize = QStringLiteral("実物大表示");
-
-void setColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget.palette();
-  palette.setColor(role, colour);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
-}
-
-bool enlargeable(const std::string& path) {
-  const auto kind = fileKindOfExtension(extensionOf(path));
-  return kind && fileKindInfo(*kind).enlargeable;
-}
 
 bool listedAsText(const std::string& path) {
   const auto kind = fileKindOfExtension(extensionOf(path));
@@ -182,7 +170,7 @@ void TForm3::hideTextView() {
 void TForm3::ViewerUpdate() {
   TForm1& main = program().form1();
   const std::string& path = program().state().files.currentFile();
-  if (!enlargeable(path)) {
+  if (!enlargeableExtension(extensionOf(path))) {
     main.releaseViewerButton();
     hide();
     return;
