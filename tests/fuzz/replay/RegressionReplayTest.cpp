@@ -6,11 +6,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <vector>
 
 #include "entries/FuzzEntries.h"
 
 namespace tossbox::fuzz {
+
+// gtest names each reader's case by its folder rather than by its bytes.
+void PrintTo(const FuzzReader& reader, std::ostream* out) { *out << reader.name; }
+
 namespace {
 
 namespace fs = std::filesystem;
