@@ -14,7 +14,9 @@
 namespace tossbox::fuzz {
 
 // gtest names each reader's case by its folder rather than by its bytes.
-void PrintTo(const FuzzReader& reader, std::ostream* out) { *out << reader.name; }
+void PrintTo(const FuzzReader& reader, std::ostream* out) {
+  *out << reader.name;
+}
 
 namespace {
 
