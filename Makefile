@@ -1,10 +1,11 @@
 # make run [ARGS="folder or files"]   install what is missing, build, start
 # make test                           install what is missing, build, run every test
 # make install [PREFIX=/usr/local]     build, then install the program, its help and menu entry
+# make fuzz [FUZZ_S=60]               build the fuzz targets (clang) and run each for FUZZ_S seconds
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test install bench clean
+.PHONY: deps configure build run test install bench clean fuzz
 
 deps:
 	@bash scripts/install-deps
@@ -27,6 +28,10 @@ install: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/*/bench_*; do if [ -x "$$b" ]; then "$$b" || exit 1; fi; done
+
+FUZZ_S ?= 60
+fuzz: deps
+	@FUZZ_S=$(FUZZ_S) bash scripts/fuzz
 
 clean:
 	rm -rf $(BUILD)

@@ -111,7 +111,8 @@ void readUncompressedAlpha(Bytes dib, DibHeader& h) {
 }
 
 // Reads the masks of a BI_BITFIELDS bitmap: inside headers of 52 bytes and
-// more, after a 40-byte header otherwise.
+// more (at offset 40), right after a shorter header otherwise, which is where
+// the colour table offset counts them too.
 bool readMasks(Bytes dib, DibHeader& h) {
   if (!usesMasks(h)) {
     setDefaultMasks(h);
@@ -120,8 +121,9 @@ bool readMasks(Bytes dib, DibHeader& h) {
   }
   std::size_t at = 40;
   if (h.headerSize < 52) {
+    at = h.headerSize;
     h.maskBytes = h.compression == DibCompression::AlphaBitFields ? 16 : 12;
-    if (!fits(dib, h.headerSize, h.maskBytes)) return false;
+    if (!fits(dib, at, h.maskBytes)) return false;
   }
   h.redMask = u32At(dib, at);
   h.greenMask = u32At(dib, at + 4);

@@ -508,8 +508,14 @@ void RtfReader::endRow() {
 
 void RtfReader::flushBytes() {
   if (pendingBytes_.empty()) return;
-  decoder_.decode(pendingCodePage_, pendingBytes_, line_);
+  std::string decoded;
+  decoder_.decode(pendingCodePage_, pendingBytes_, decoded);
   pendingBytes_.clear();
+  // A code page that is not ASCII below 0x80 (EBCDIC ones, say) can turn text bytes into
+  // control characters, a line feed among them; like control bytes they are not text.
+  for (const char c : decoded) {
+    if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') line_ += c;
+  }
 }
 
 // A high surrogate not followed by its low half is not a character.

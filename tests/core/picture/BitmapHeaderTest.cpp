@@ -176,3 +176,29 @@ TEST(BitmapHeader, PackedDibWithPaletteIndices) {
   EXPECT_EQ(dibColourTableBytes(*header), 4u);
   EXPECT_EQ(header->paletteEntrySize, 2u);
 }
+
+TEST(BitmapHeader, MasksFollowAShortHeader) {
+  // An OS/2 2.x header cut to 20 bytes naming alpha bit fields: the masks lie at 20, not at 40.
+  fixtures::ByteVector dib;
+  fixtures::put32(dib, 20);
+  fixtures::put32(dib, 1);
+  fixtures::put32(dib, 1);
+  fixtures::put16(dib, 1);
+  fixtures::put16(dib, 32);
+  fixtures::put32(dib, 6);
+  for (const std::uint32_t mask : {0x0000FF00u, 0x00FF0000u, 0xFF000000u, 0x000000FFu}) {
+    fixtures::put32(dib, mask);
+  }
+  fixtures::put32(dib, 0x11223344);  // the one pixel, where a 40-byte header's red mask would be
+  const auto header = parseDibHeader(dib);
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->redMask, 0x0000FF00u);
+  EXPECT_EQ(header->greenMask, 0x00FF0000u);
+  EXPECT_EQ(header->blueMask, 0xFF000000u);
+  EXPECT_EQ(header->alphaMask, 0x000000FFu);
+  EXPECT_EQ(dibColourTableOffset(*header), 36u);
+
+  // Masks cut short are refused, not read past the bytes given.
+  dib.resize(20 + 12);
+  EXPECT_FALSE(parseDibHeader(dib));
+}
