@@ -92,7 +92,7 @@ void TForm1::LoadPaths(const std::vector<std::string>& paths) {
   }
   program_.form2().RebuildList();
   if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
-  updateCounter();
+  navigation_.updateCounter();
 }
 
 // The paths given on the command line, at the first showing.
@@ -112,7 +112,7 @@ void TForm1::loadCommandLine() {
   if (list.count() > 0 && isExistingFile(state.files.currentFile()))
     DisplayFile(image1(), state.files.currentFile(), FastDecode::On, kFirstShowBox, 0);
   if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
-  updateCounter();
+  navigation_.updateCounter();
 }
 
 void TForm1::ClearList(bool fromMainMenu) {
@@ -130,7 +130,7 @@ void TForm1::ClearList(bool fromMainMenu) {
   ShowCurrent();
   releaseViewerButton();
   program_.form3().close();
-  updateCounter();
+  navigation_.updateCounter();
   list.update();
   setStatusText(QStringLiteral("振分したいﾌｫﾙﾀﾞを選択して下さい。"));
 }

@@ -137,7 +137,7 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
     setStatusText(byteText(kChooseFolderText));
   }
   sender.repaint();
-  showPress();
+  navigation_.showPress();
   sender.setIcon(art.imageList1(n));
   sender.repaint();
   if (sortDone) AdvanceAfterAction();

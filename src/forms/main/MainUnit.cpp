@@ -217,19 +217,23 @@ void TForm1::applyLook() {
 
 void TForm1::connectHandlers() {
   connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-  connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+  connect(ui_->SpeedButton3, &QToolButton::clicked, this,
+          [this] { navigation_.SpeedButton3Click(); });
   connect(ui_->SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
-  connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-  connect(&timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
-  connect(&popupMenu2_, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
+  connect(ui_->SpeedButton2, &QToolButton::clicked, this,
+          [this] { navigation_.SpeedButton2Click(); });
+  connect(&timer2_, &QTimer::timeout, this, [this] { navigation_.Timer2Timer(); });
+  connect(&popupMenu2_, &QMenu::aboutToShow, this, [this] { navigation_.PopupMenu2Popup(); });
   // The auto-advance items decide by the check mark they had before the click.
-  const std::pair<const char*, void (TForm1::*)()> radios[] = {
-      {"N8", &TForm1::N8Click}, {"N15", &TForm1::N15Click}, {"N16", &TForm1::N16Click}};
+  const std::pair<const char*, void (MainNavigation::*)()> radios[] = {
+      {"N8", &MainNavigation::N8Click},
+      {"N15", &MainNavigation::N15Click},
+      {"N16", &MainNavigation::N16Click}};
   for (const auto& [name, handler] : radios) {
     QAction* item = &action(QLatin1String(name));
     connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
       item->setChecked(!checked);
-      (this->*handler)();
+      (navigation_.*handler)();
     });
   }
   connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
@@ -362,7 +366,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QString name = control->objectName();
   const bool captionBar = name == QLatin1String("Panel3") || name == QLatin1String("Image2");
   const bool picture = name == QLatin1String("Image1") || name == QLatin1String("Panel2");
-  if (picture) return pictureEvent(event);
+  if (picture) return navigation_.pictureEvent(*event);
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
@@ -395,29 +399,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return false;
-}
-
-bool TForm1::pictureEvent(QEvent* event) {
-  switch (event->type()) {
-    // The second press of a quick double click arrives as a double click: it steps too.
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-      // This press is handled here; the video loop must not take it for a second step.
-      (void)program_.asyncKeys().read(button);
-      Image1MouseDown(button);
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      Image1MouseUp();
-      return true;
-    case QEvent::MouseMove:
-      // Taken here: passed on, the frame around the picture would reset the pointer.
-      Image1MouseMove();
-      return true;
-    default:
-      return false;
-  }
 }
 
 void TForm1::ReleaseSpeedButton3() {

@@ -14,6 +14,7 @@
 
 #include "core/files/FolderScan.h"
 #include "forms/help/HelpWindow.h"
+#include "forms/main/MainNavigation.h"
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
@@ -78,28 +79,30 @@ class TForm1 : public QWidget {
   void MinimizeApplication();
   void RestoreApplication();
 
-  // Moving through the files and showing them.
-  [[nodiscard]] std::size_t CurrentListNumber();
-  bool ShowCurrent();
+  // Moving through the files and showing them (MainNavigation), for the other windows.
+  [[nodiscard]] std::size_t CurrentListNumber() { return navigation_.CurrentListNumber(); }
+  bool ShowCurrent() { return navigation_.ShowCurrent(); }
   void DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
-                   RenderBox box, int mode, TargetRole role = TargetRole::Preview);
-  void ProgressUpdate(ProgressStage stage, int percent);
-  // The wait text of a long load, the status text saved first; and the saved text put back.
-  void showWaitText();
-  void restoreStatusText();
-  // Pointer shape 1 on the screen, Image1 and Panel2.
-  void setRestingPictureCursor();
-  // Selected index + 1, "/", the number of listed entries.
-  void updateCounter();
-  void Image1MouseDown(Qt::MouseButton button);
-  void Image1MouseUp();
-  void Image1MouseMove();
-  void Timer2Timer();
+                   RenderBox box, int mode, TargetRole role = TargetRole::Preview) {
+    navigation_.DisplayFile(target, path, fastDecode, box, mode, role);
+  }
+  void ProgressUpdate(ProgressStage stage, int percent) {
+    navigation_.ProgressUpdate(stage, percent);
+  }
+  void showWaitText() { navigation_.showWaitText(); }
+  void restoreStatusText() { navigation_.restoreStatusText(); }
+  void setRestingPictureCursor() { navigation_.setRestingPictureCursor(); }
+  void Image1MouseDown(Qt::MouseButton button) { navigation_.Image1MouseDown(button); }
+  void Image1MouseUp() { navigation_.Image1MouseUp(); }
+  void Image1MouseMove() { navigation_.Image1MouseMove(); }
+  void Timer2Timer() { navigation_.Timer2Timer(); }
+  void PopupMenu2Popup() { navigation_.PopupMenu2Popup(); }
+  void SpeedButton2Click() { navigation_.SpeedButton2Click(); }
+  void N8Click() { navigation_.N8Click(); }
+  void N15Click() { navigation_.N15Click(); }
   // The video in the preview (MainVideo.cpp): Timer1 loops it and turns clicks on it into steps.
   void startVideoLoop();
   void Timer1Timer();
-  void PopupMenu2Popup();
-  void SpeedButton2Click();
   // The enlarged viewer's toggle and the information window's menu item (MainViewer.cpp).
   void SpeedButton1Click();
   void N17Click();
@@ -139,10 +142,6 @@ class TForm1 : public QWidget {
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
-  void SpeedButton3Click();
-  void N8Click();
-  void N15Click();
-  void N16Click();
   void N10Click();
   void N13Click();
   void N9Click();
@@ -174,18 +173,9 @@ class TForm1 : public QWidget {
   void FormMouseDown(QMouseEvent* event);
   void FormMouseMove(QMouseEvent* event);
   void controlMouseMove(QWidget* control);
-  bool pictureEvent(QEvent* event);
 
   void loadCommandLine();
   void addPathsWithAnimation(const std::vector<std::string>& paths);
-  void showEntry(int index);
-  void stepAutoAdvance(bool forward);
-  // The visible 100 ms of a press. Auto-advance holds still meanwhile and counts its interval
-  // again from the end of the press, so that no file goes by unseen.
-  void showPress();
-  void stopAutoAdvance();
-  void autoAdvanceClick(QAction& item);
-  void setPictureCursor(int shape);
   void flushScannedEntries();
   [[nodiscard]] ScanHooks scanHooks();
   void connectHandlers();
@@ -224,6 +214,7 @@ class TForm1 : public QWidget {
   QTimer trayWatch_;
   QMovie findFolderMovie_;
   HelpWindow help_;
+  MainNavigation navigation_{program_, *this, *ui_, findFolderMovie_};
   // Entries a running scan has added but ListBox1 does not hold yet.
   std::vector<std::size_t> scannedEntries_;
   qint64 lastScanRefresh_ = 0;
@@ -233,7 +224,6 @@ class TForm1 : public QWidget {
   FramelessFrame frame_{*this, kFrame, Qt::TopEdge | Qt::BottomEdge};
   bool applicationMinimized_ = false;
   bool closing_ = false;
-  bool pressShowing_ = false;
   bool minimizingAlone_ = false;
   // The eight windows' visibility before they were hidden into the tray.
   std::array<bool, 8> savedVisibility_{};
