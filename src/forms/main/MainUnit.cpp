@@ -236,8 +236,10 @@ void TForm1::connectHandlers() {
       (navigation_.*handler)();
     });
   }
-  connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
-  connect(&action(QStringLiteral("N13")), &QAction::triggered, this, &TForm1::N13Click);
+  connect(&action(QStringLiteral("N10")), &QAction::triggered, this,
+          [this] { collection_.N10Click(); });
+  connect(&action(QStringLiteral("N13")), &QAction::triggered, this,
+          [this] { collection_.N13Click(); });
   connectSortingHandlers();
   connectViewerHandlers();
   connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
@@ -277,7 +279,7 @@ void TForm1::FormShow() {
   program_.form8().move(left, top);
   SetTopmost(*this);
   program_.settingsBinding().LoadSettingsToControls();
-  loadCommandLine();
+  collection_.loadCommandLine();
 }
 
 void TForm1::layoutClient() {
@@ -462,7 +464,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-  closing_ = true;
+  collection_.stopScanning();
   ui_->Image1->clearPicture();
   timer1_.stop();
   closeVideoDevice(program_.media());

@@ -14,6 +14,7 @@
 
 #include "core/files/FolderScan.h"
 #include "forms/help/HelpWindow.h"
+#include "forms/main/MainCollection.h"
 #include "forms/main/MainNavigation.h"
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
@@ -112,10 +113,11 @@ class TForm1 : public QWidget {
   // The file on show drawn into the preview again, as stepping draws it.
   void renderPreviewAgain();
 
-  // Collecting files.
-  void AddPath(const std::string& path);
-  void LoadPaths(const std::vector<std::string>& paths);
-  void ClearList(bool fromMainMenu);
+  // Collecting files (MainCollection), for the other windows.
+  void AddPath(const std::string& path) { collection_.AddPath(path); }
+  void LoadPaths(const std::vector<std::string>& paths) { collection_.LoadPaths(paths); }
+  void ClearList(bool fromMainMenu) { collection_.ClearList(fromMainMenu); }
+  void N13Click() { collection_.N13Click(); }
 
   // Sorting with the folder buttons, delete and undo (MainSorting.cpp).
   void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button);
@@ -142,8 +144,6 @@ class TForm1 : public QWidget {
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
-  void N10Click();
-  void N13Click();
   void N9Click();
   // The tray (MainTray.cpp): hiding the program's windows into it and back, the about box,
   // and following a tray that comes or goes.
@@ -174,10 +174,6 @@ class TForm1 : public QWidget {
   void FormMouseMove(QMouseEvent* event);
   void controlMouseMove(QWidget* control);
 
-  void loadCommandLine();
-  void addPathsWithAnimation(const std::vector<std::string>& paths);
-  void flushScannedEntries();
-  [[nodiscard]] ScanHooks scanHooks();
   void connectHandlers();
   void connectSortingHandlers();
   void connectViewerHandlers();
@@ -215,15 +211,12 @@ class TForm1 : public QWidget {
   QMovie findFolderMovie_;
   HelpWindow help_;
   MainNavigation navigation_{program_, *this, *ui_, findFolderMovie_};
-  // Entries a running scan has added but ListBox1 does not hold yet.
-  std::vector<std::size_t> scannedEntries_;
-  qint64 lastScanRefresh_ = 0;
+  MainCollection collection_{program_, *this, *ui_, findFolderMovie_, navigation_};
 
   bool firstShowDone_ = false;
   // Moved by the caption bar; only the height is sized, by the top and bottom frame.
   FramelessFrame frame_{*this, kFrame, Qt::TopEdge | Qt::BottomEdge};
   bool applicationMinimized_ = false;
-  bool closing_ = false;
   bool minimizingAlone_ = false;
   // The eight windows' visibility before they were hidden into the tray.
   std::array<bool, 8> savedVisibility_{};
