@@ -240,7 +240,17 @@ void TForm1::connectHandlers() {
           [this] { collection_.N10Click(); });
   connect(&action(QStringLiteral("N13")), &QAction::triggered, this,
           [this] { collection_.N13Click(); });
-  connectSortingHandlers();
+  connect(&action(QStringLiteral("N1")), &QAction::triggered, this, [this] { sorting_.N1Click(); });
+  connect(&n3Menu_, &QMenu::aboutToShow, this, [this] { sorting_.N3Click(); });
+  connect(&action(QStringLiteral("Copy1")), &QAction::triggered, this,
+          [this] { sorting_.Copy1Click(); });
+  connect(&action(QStringLiteral("GoTo1")), &QAction::triggered, this,
+          [this] { sorting_.GoTo1Click(); });
+  connect(&action(QStringLiteral("N4")), &QAction::triggered, this, [this] { sorting_.N4Click(); });
+  connect(ui_->SpeedButton5, &QToolButton::clicked, this,
+          [this] { sorting_.SpeedButton5Click(); });
+  connect(ui_->SpeedButton6, &QToolButton::clicked, this,
+          [this] { sorting_.SpeedButton6Click(); });
   connectViewerHandlers();
   connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
 }
@@ -364,7 +374,7 @@ void TForm1::controlMouseMove(QWidget* control) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
   if (control == nullptr) return false;
-  if (sortingEvent(control, event)) return true;
+  if (sorting_.sortingEvent(control, event)) return true;
   const QString name = control->objectName();
   const bool captionBar = name == QLatin1String("Panel3") || name == QLatin1String("Image2");
   const bool picture = name == QLatin1String("Image1") || name == QLatin1String("Panel2");

@@ -16,6 +16,7 @@
 #include "forms/help/HelpWindow.h"
 #include "forms/main/MainCollection.h"
 #include "forms/main/MainNavigation.h"
+#include "forms/main/MainSorting.h"
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
@@ -119,23 +120,18 @@ class TForm1 : public QWidget {
   void ClearList(bool fromMainMenu) { collection_.ClearList(fromMainMenu); }
   void N13Click() { collection_.N13Click(); }
 
-  // Sorting with the folder buttons, delete and undo (MainSorting.cpp).
-  void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button);
-  void FLDBtn1MouseMove(QToolButton& sender);
-  void FLDBtn1MouseUp();
-  void N1Click();
-  void N3Click();
-  void Copy1Click();
-  void GoTo1Click();
-  void N4Click();
-  // Steps to the next entry (not beyond the last) and shows it.
-  void AdvanceAfterAction();
-  void SpeedButton5MouseDown();
-  void SpeedButton5Click();
-  void SpeedButton5MouseUp();
-  void SpeedButton6MouseDown();
-  void SpeedButton6Click();
-  void SpeedButton6MouseUp();
+  // Sorting with the folder buttons, delete and undo (MainSorting), for the other windows.
+  void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
+    sorting_.FLDBtn1MouseDown(sender, button);
+  }
+  void FLDBtn1MouseUp() { sorting_.FLDBtn1MouseUp(); }
+  void N1Click() { sorting_.N1Click(); }
+  void N3Click() { sorting_.N3Click(); }
+  void AdvanceAfterAction() { sorting_.AdvanceAfterAction(); }
+  void SpeedButton5MouseDown() { sorting_.SpeedButton5MouseDown(); }
+  void SpeedButton5Click() { sorting_.SpeedButton5Click(); }
+  void SpeedButton6MouseDown() { sorting_.SpeedButton6MouseDown(); }
+  void SpeedButton6MouseUp() { sorting_.SpeedButton6MouseUp(); }
 
  public slots:
   void SpeedButton4Click();
@@ -175,15 +171,8 @@ class TForm1 : public QWidget {
   void controlMouseMove(QWidget* control);
 
   void connectHandlers();
-  void connectSortingHandlers();
   void connectViewerHandlers();
   void showViewerButton(bool down);
-  // True when the event was a folder button's or a sorting button's and is handled.
-  bool sortingEvent(QWidget* control, QEvent* event);
-  [[nodiscard]] int folderButtonNumber(const QObject* control) const;
-  // Sorts the file on show with button n; true when the list goes on to the next file.
-  bool sortWithButton(int n);
-  void popupFolderMenu(const QPoint& at);
   // Dropped paths, by the name of the control they were dropped on.
   void WMDropFiles(const std::vector<std::string>& paths, const QString& control);
   void DropOnFolderButton(int number, const std::string& path);
@@ -212,6 +201,7 @@ class TForm1 : public QWidget {
   HelpWindow help_;
   MainNavigation navigation_{program_, *this, *ui_, findFolderMovie_};
   MainCollection collection_{program_, *this, *ui_, findFolderMovie_, navigation_};
+  MainSorting sorting_{program_, *this, *ui_, navigation_};
 
   bool firstShowDone_ = false;
   // Moved by the caption bar; only the height is sized, by the top and bottom frame.
