@@ -100,7 +100,8 @@ void MainCollection::LoadPaths(const std::vector<std::string>& paths) {
     ui_.Panel2->setCursor(cursor);
   }
   program_.form2().RebuildList();
-  if (state.files.sortList().empty()) window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  if (state.files.sortList().empty())
+    window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   navigation_.updateCounter();
 }
 
@@ -118,8 +119,10 @@ void MainCollection::loadCommandLine() {
   program_.form2().RebuildList();
   // A missing file keeps the picture that says so.
   if (list.count() > 0 && isExistingFile(state.files.currentFile()))
-    navigation_.DisplayFile(window_.image1(), state.files.currentFile(), FastDecode::On, kFirstShowBox, 0);
-  if (state.files.sortList().empty()) window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+    navigation_.DisplayFile(window_.image1(), state.files.currentFile(), FastDecode::On,
+                            kFirstShowBox, 0);
+  if (state.files.sortList().empty())
+    window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
   navigation_.updateCounter();
 }
 

@@ -92,8 +92,8 @@ bool MainNavigation::ShowCurrent() {
   return true;
 }
 
-void MainNavigation::DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
-                         RenderBox box, int mode, TargetRole role) {
+void MainNavigation::DisplayFile(PictureControl& target, const std::string& path,
+                                 FastDecode fastDecode, RenderBox box, int mode, TargetRole role) {
   const std::string ext = extensionOf(path);
   target.clearPicture();
   target.repaint();
@@ -118,7 +118,7 @@ void MainNavigation::ProgressUpdate(ProgressStage stage, int percent) {
   if (percent == 0) state.savedStatusText = window_.statusText();
   if (stage == ProgressStage::Running)
     window_.setStatusText(QStringLiteral("しばらくお待ち下さい．．．") +
-                  QString::asprintf("%d%%", percent));
+                          QString::asprintf("%d%%", percent));
   else
     window_.setStatusText(state.savedStatusText);
   if (percent != 100) return;
@@ -230,8 +230,7 @@ void MainNavigation::autoAdvanceClick(QAction& item) {
     stopAutoAdvance();
     return;
   }
-  for (const char* name : {"N8", "N15", "N16"})
-    action(name).setChecked(&action(name) == &item);
+  for (const char* name : {"N8", "N15", "N16"}) action(name).setChecked(&action(name) == &item);
   window_.timer2().setInterval(kAutoAdvanceInterval);
   window_.timer2().start();
 }
@@ -309,7 +308,7 @@ void MainNavigation::SpeedButton2Click() {
   ui_.SpeedButton2->repaint();
   const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
   listWindow.move(besideLeft(screenWidth, window_.x(), window_.width(), listWindow.width()),
-                    window_.y());
+                  window_.y());
   if (!program_.state().files.sortList().empty())
     listWindow.listBox1().setSelectedIndex(program_.state().rememberedListPosition);
   if (!program_.history().empty()) listWindow.selectNewestHistoryLine();

@@ -3,6 +3,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -247,12 +249,10 @@ void TForm1::connectHandlers() {
   connect(&action(QStringLiteral("GoTo1")), &QAction::triggered, this,
           [this] { sorting_.GoTo1Click(); });
   connect(&action(QStringLiteral("N4")), &QAction::triggered, this, [this] { sorting_.N4Click(); });
-  connect(ui_->SpeedButton5, &QToolButton::clicked, this,
-          [this] { sorting_.SpeedButton5Click(); });
-  connect(ui_->SpeedButton6, &QToolButton::clicked, this,
-          [this] { sorting_.SpeedButton6Click(); });
+  connect(ui_->SpeedButton5, &QToolButton::clicked, this, [this] { sorting_.SpeedButton5Click(); });
+  connect(ui_->SpeedButton6, &QToolButton::clicked, this, [this] { sorting_.SpeedButton6Click(); });
   connectViewerHandlers();
-  connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
+  connect(&action(QStringLiteral("N9")), &QAction::triggered, this, [this] { drops_.N9Click(); });
 }
 
 // FormCreate runs while the main window is the only window of the program.
@@ -297,6 +297,18 @@ void TForm1::layoutClient() {
   const int statusTop = kFrame + clientHeight - 17;
   ui_->StatusBar1->setGeometry(kFrame, statusTop, 209, 17);
   ui_->Panel4->setGeometry(kFrame, kFrame + 213, 209, std::max(0, statusTop - (kFrame + 213)));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  drops_.dragEnter(*event);
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  drops_.dragMove(*event);
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  drops_.drop(*event);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

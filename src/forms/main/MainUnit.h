@@ -15,6 +15,7 @@
 #include "core/files/FolderScan.h"
 #include "forms/help/HelpWindow.h"
 #include "forms/main/MainCollection.h"
+#include "forms/main/MainDrops.h"
 #include "forms/main/MainNavigation.h"
 #include "forms/main/MainSorting.h"
 #include "forms/render/RenderBox.h"
@@ -140,7 +141,6 @@ class TForm1 : public QWidget {
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
-  void N9Click();
   // The tray (MainTray.cpp): hiding the program's windows into it and back, the about box,
   // and following a tray that comes or goes.
   void N14Click();
@@ -173,9 +173,6 @@ class TForm1 : public QWidget {
   void connectHandlers();
   void connectViewerHandlers();
   void showViewerButton(bool down);
-  // Dropped paths, by the name of the control they were dropped on.
-  void WMDropFiles(const std::vector<std::string>& paths, const QString& control);
-  void DropOnFolderButton(int number, const std::string& path);
   void buildMenus();
   void applyLook();
   void setUpIconTray();
@@ -202,6 +199,7 @@ class TForm1 : public QWidget {
   MainNavigation navigation_{program_, *this, *ui_, findFolderMovie_};
   MainCollection collection_{program_, *this, *ui_, findFolderMovie_, navigation_};
   MainSorting sorting_{program_, *this, *ui_, navigation_};
+  MainDrops drops_{program_, *this, collection_};
 
   bool firstShowDone_ = false;
   // Moved by the caption bar; only the height is sized, by the top and bottom frame.
