@@ -1,14 +1,15 @@
-// The main window's side of collecting files: adding paths (folders are
-// scanned on this thread while the window keeps repainting), the load
-// sequence, the command-line paths and clearing the list.
+#include "forms/main/MainCollection.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QLabel>
+#include <QMovie>
 #include <QToolButton>
 
 #include "core/shellns/FolderHandle.h"
 #include "forms/kindfilter/USyurui.h"
 #include "forms/list/UList.h"
+#include "forms/main/MainNavigation.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/picture/PictureControl.h"
@@ -35,13 +36,21 @@ QString countText(const QString& prefix, std::size_t count) {
 
 }  // namespace
 
-void TForm1::flushScannedEntries() {
+MainCollection::MainCollection(Program& program, TForm1& window, Ui::TForm1& ui,
+                               QMovie& findFolderMovie, MainNavigation& navigation)
+    : program_(program),
+      window_(window),
+      ui_(ui),
+      findFolderMovie_(findFolderMovie),
+      navigation_(navigation) {}
+
+void MainCollection::flushScannedEntries() {
   if (scannedEntries_.empty()) return;
   program_.form2().listBox1().appendEntries(scannedEntries_);
   scannedEntries_.clear();
 }
 
-ScanHooks TForm1::scanHooks() {
+ScanHooks MainCollection::scanHooks() {
   ScanHooks hooks;
   hooks.entryAdded = [this](std::size_t entryNumber, std::string_view) {
     scannedEntries_.push_back(entryNumber);
@@ -51,7 +60,7 @@ ScanHooks TForm1::scanHooks() {
     if (now - lastScanRefresh_ < kScanRefreshMs) return;
     lastScanRefresh_ = now;
     flushScannedEntries();
-    setStatusText(
+    window_.setStatusText(
         countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().files.sortList().size()));
     QCoreApplication::processEvents();
   };
@@ -59,50 +68,50 @@ ScanHooks TForm1::scanHooks() {
   return hooks;
 }
 
-void TForm1::AddPath(const std::string& path) {
+void MainCollection::AddPath(const std::string& path) {
   program_.state().files.add(path, scanHooks());
   flushScannedEntries();
-  setStatusText(
+  window_.setStatusText(
       countText(QStringLiteral("ﾌｧｲﾙ読込中："), program_.state().files.sortList().size()));
 }
 
-void TForm1::addPathsWithAnimation(const std::vector<std::string>& paths) {
-  ui_->Animate1->show();
-  ui_->Animate1->raise();
+void MainCollection::addPathsWithAnimation(const std::vector<std::string>& paths) {
+  ui_.Animate1->show();
+  ui_.Animate1->raise();
   findFolderMovie_.start();
   for (const std::string& path : paths) AddPath(path);
   findFolderMovie_.stop();
-  ui_->Animate1->hide();
+  ui_.Animate1->hide();
 }
 
-void TForm1::LoadPaths(const std::vector<std::string>& paths) {
+void MainCollection::LoadPaths(const std::vector<std::string>& paths) {
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   const int previous = state.files.sortList().empty() ? 0 : list.count();
   const std::size_t countBefore = state.files.sortList().size();
   addPathsWithAnimation(paths);
-  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
+  window_.setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
   if (!state.files.sortList().empty()) {
     // A batch that adds nothing leaves the file on show where it is.
     if (state.files.sortList().size() > countBefore) list.setSelectedIndex(previous);
-    state.files.showEntry(CurrentListNumber());
+    state.files.showEntry(navigation_.CurrentListNumber());
     const QCursor& cursor = program_.art().cursor(Pointer::Picture);
-    ui_->Image1->setCursor(cursor);
-    ui_->Panel2->setCursor(cursor);
+    ui_.Image1->setCursor(cursor);
+    ui_.Panel2->setCursor(cursor);
   }
   program_.form2().RebuildList();
-  if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
-  updateCounter();
+  if (state.files.sortList().empty())
+    window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  navigation_.updateCounter();
 }
 
-// The paths given on the command line, at the first showing.
-void TForm1::loadCommandLine() {
+void MainCollection::loadCommandLine() {
   const std::vector<std::string>& paths = program_.arguments();
   if (paths.empty()) return;
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   addPathsWithAnimation(paths);
-  setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
+  window_.setStatusText(countText(QStringLiteral("ﾌｧｲﾙ読込数："), state.files.sortList().size()));
   if (!state.files.sortList().empty()) {
     list.setSelectedIndex(0);
     state.files.showEntry(0);
@@ -110,36 +119,38 @@ void TForm1::loadCommandLine() {
   program_.form2().RebuildList();
   // A missing file keeps the picture that says so.
   if (list.count() > 0 && isExistingFile(state.files.currentFile()))
-    DisplayFile(image1(), state.files.currentFile(), FastDecode::On, kFirstShowBox, 0);
-  if (state.files.sortList().empty()) setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
-  updateCounter();
+    navigation_.DisplayFile(window_.image1(), state.files.currentFile(), FastDecode::On,
+                            kFirstShowBox, 0);
+  if (state.files.sortList().empty())
+    window_.setStatusText(QStringLiteral("表示するﾌｧｲﾙがありません。"));
+  navigation_.updateCounter();
 }
 
-void TForm1::ClearList(bool fromMainMenu) {
-  setStatusText(QString());
-  if (fromMainMenu) ReleaseSpeedButton3();
+void MainCollection::ClearList(bool fromMainMenu) {
+  window_.setStatusText(QString());
+  if (fromMainMenu) window_.ReleaseSpeedButton3();
   SharedState& state = program_.state();
   EntryListBox& list = program_.form2().listBox1();
   program_.fSyurui().resetCounts();
   scannedEntries_.clear();
   state.files.clear();
-  timer1_.stop();
+  window_.timer1().stop();
   program_.form3().timer1().stop();
-  image1().clearPicture();
-  image1().repaint();
-  ShowCurrent();
-  releaseViewerButton();
+  window_.image1().clearPicture();
+  window_.image1().repaint();
+  navigation_.ShowCurrent();
+  window_.releaseViewerButton();
   program_.form3().close();
-  updateCounter();
+  navigation_.updateCounter();
   list.update();
-  setStatusText(QStringLiteral("振分したいﾌｫﾙﾀﾞを選択して下さい。"));
+  window_.setStatusText(QStringLiteral("振分したいﾌｫﾙﾀﾞを選択して下さい。"));
 }
 
-void TForm1::N10Click() {
+void MainCollection::N10Click() {
   ClearList(true);
 }
 
-void TForm1::N13Click() {
+void MainCollection::N13Click() {
   program_.fSyurui().PlaceBesideMain();
 }
 

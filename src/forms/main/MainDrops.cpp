@@ -1,7 +1,5 @@
-// The main window as the target of files and folders dragged from a file manager. The control
-// under the pointer decides what a drop means: on the preview the paths are loaded for sorting,
-// a folder dropped on a folder button becomes that button's target, and anywhere else nothing
-// happens. Also the file menu's folder selection.
+#include "forms/main/MainDrops.h"
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,6 +11,7 @@
 #include "core/shellns/FolderHandle.h"
 #include "forms/common/ByteText.h"
 #include "forms/folderselect/UFileSelect.h"
+#include "forms/main/MainCollection.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "platform/ui/ControlUnderCursor.h"
@@ -72,46 +71,46 @@ int buttonNumberOfName(const QString& name) {
 
 }  // namespace
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  if (droppedPaths(*event->mimeData()).empty()) {
-    event->ignore();
+void MainDrops::dragEnter(QDragEnterEvent& event) {
+  if (droppedPaths(*event.mimeData()).empty()) {
+    event.ignore();
     return;
   }
-  acceptAsCopy(*event);
+  acceptAsCopy(event);
 }
 
-void TForm1::dragMoveEvent(QDragMoveEvent* event) {
-  acceptAsCopy(*event);
+void MainDrops::dragMove(QDragMoveEvent& event) {
+  acceptAsCopy(event);
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
-  const std::vector<std::string> paths = droppedPaths(*event->mimeData());
-  const QString control = controlNameAt(*this, event->position().toPoint());
-  acceptAsCopy(*event);
+void MainDrops::drop(QDropEvent& event) {
+  const std::vector<std::string> paths = droppedPaths(*event.mimeData());
+  const QString control = controlNameAt(window_, event.position().toPoint());
+  acceptAsCopy(event);
   WMDropFiles(paths, control);
 }
 
-void TForm1::WMDropFiles(const std::vector<std::string>& paths, const QString& control) {
+void MainDrops::WMDropFiles(const std::vector<std::string>& paths, const QString& control) {
   if (paths.empty()) return;
   if (control == QLatin1String("Panel1") || control == QLatin1String("Panel2") ||
       control == QLatin1String("Image1")) {
-    LoadPaths(paths);
+    collection_.LoadPaths(paths);
     return;
   }
   if (const int number = buttonNumberOfName(control)) DropOnFolderButton(number, paths.front());
 }
 
 // The new target lives in the settings record until the next save writes it.
-void TForm1::DropOnFolderButton(int number, const std::string& path) {
+void MainDrops::DropOnFolderButton(int number, const std::string& path) {
   if (!isExistingFolder(path)) return;
   SharedState& state = program_.state();
   state.currentButton = number;
   state.settings.target(number).FolderPath = path;
-  folderButton(number).setText(byteText(LastPathPart(path)));
+  window_.folderButton(number).setText(byteText(LastPathPart(path)));
 }
 
-void TForm1::N9Click() {
-  ReleaseSpeedButton3();
+void MainDrops::N9Click() {
+  window_.ReleaseSpeedButton3();
   program_.form8().openFor(true);
 }
 

@@ -1,9 +1,12 @@
-// The main window's moving through the files: the position is ListBox1's
-// selection in the list window, ShowCurrent shows it, DisplayFile picks the
-// renderer, and the picture area, the file menu and auto-advance step it.
+#include "forms/main/MainNavigation.h"
+
+#include <QAction>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
 #include <QScreen>
 #include <QToolButton>
 
@@ -32,29 +35,37 @@ constexpr int kPressMs = 100;
 
 }  // namespace
 
-std::size_t TForm1::CurrentListNumber() {
+MainNavigation::MainNavigation(Program& program, TForm1& window, Ui::TForm1& ui,
+                               QMovie& findFolderMovie)
+    : program_(program), window_(window), ui_(ui), findFolderMovie_(findFolderMovie) {}
+
+QAction& MainNavigation::action(const char* name) const {
+  return window_.action(QLatin1String(name));
+}
+
+std::size_t MainNavigation::CurrentListNumber() {
   EntryListBox& list = program_.form2().listBox1();
   if (list.selectedIndex() < 0) list.setSelectedIndex(0);
   return entryNumberOf(list.itemText(list.selectedIndex())).value_or(0);
 }
 
-void TForm1::updateCounter() {
+void MainNavigation::updateCounter() {
   const EntryListBox& list = program_.form2().listBox1();
   const QString counter = QStringLiteral("%1/%2").arg(list.selectedIndex() + 1).arg(list.count());
-  ui_->StaticText1->setText(counter);
-  ui_->StaticText1->setAccessibleName(counter);
+  ui_.StaticText1->setText(counter);
+  ui_.StaticText1->setAccessibleName(counter);
 }
 
-bool TForm1::ShowCurrent() {
+bool MainNavigation::ShowCurrent() {
   const NeighbourPrefetch prefetch(program_, kPreviewBox);
-  timer1_.stop();
+  window_.timer1().stop();
   TForm3& viewer = program_.form3();
   viewer.timer1().stop();
   closeVideoDevice(program_.media());
   program_.renderServices().unopenedVideo.clear();
   updateCounter();
   EntryListBox& list = program_.form2().listBox1();
-  PictureControl& preview = image1();
+  PictureControl& preview = window_.image1();
   if (list.count() == 0) {
     preview.clearPicture();
     viewer.image1().clearPicture();
@@ -66,7 +77,7 @@ bool TForm1::ShowCurrent() {
   if (!isExistingFile(state.files.currentFile())) {
     viewer.image1().clearPicture();
     preview.clearPicture();
-    setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
+    window_.setStatusText(QStringLiteral("ﾌｧｲﾙが見当たりません。"));
     const FitResult fit = FitRectangle(0, 54, kPreviewBox.height, kPreviewBox.width, 54);
     preview.applyFit(fit.height, fit.width, fit.top, fit.left);
     preview.setPicture(Picture(program_.art().imageList1(14).toImage()));
@@ -76,18 +87,18 @@ bool TForm1::ShowCurrent() {
   preview.hide();
   viewer.hideTextView();
   DisplayFile(preview, state.files.currentFile(), FastDecode::On, kPreviewBox, 0);
-  if (viewerButtonDown()) viewer.ViewerUpdate();
-  setStatusText(byteText(LastPathPart(state.files.currentFile())));
+  if (window_.viewerButtonDown()) viewer.ViewerUpdate();
+  window_.setStatusText(byteText(LastPathPart(state.files.currentFile())));
   return true;
 }
 
-void TForm1::DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
-                         RenderBox box, int mode, TargetRole role) {
+void MainNavigation::DisplayFile(PictureControl& target, const std::string& path,
+                                 FastDecode fastDecode, RenderBox box, int mode, TargetRole role) {
   const std::string ext = extensionOf(path);
   target.clearPicture();
   target.repaint();
   findFolderMovie_.stop();
-  ui_->Animate1->hide();
+  ui_.Animate1->hide();
   RenderServices& services = program_.renderServices();
   if (services.stopSound) services.stopSound();
   const RenderArgs args{.target = target,
@@ -102,47 +113,70 @@ void TForm1::DisplayFile(PictureControl& target, const std::string& path, FastDe
   });
 }
 
-void TForm1::ProgressUpdate(ProgressStage stage, int percent) {
+void MainNavigation::ProgressUpdate(ProgressStage stage, int percent) {
   SharedState& state = program_.state();
-  if (percent == 0) state.savedStatusText = statusText();
+  if (percent == 0) state.savedStatusText = window_.statusText();
   if (stage == ProgressStage::Running)
-    setStatusText(QStringLiteral("しばらくお待ち下さい．．．") +
-                  QString::asprintf("%d%%", percent));
+    window_.setStatusText(QStringLiteral("しばらくお待ち下さい．．．") +
+                          QString::asprintf("%d%%", percent));
   else
-    setStatusText(state.savedStatusText);
+    window_.setStatusText(state.savedStatusText);
   if (percent != 100) return;
-  setStatusText(state.savedStatusText);
-  timer2_.stop();
-  if (action(QStringLiteral("N16")).isChecked()) return;
-  timer2_.setInterval(kAutoAdvanceInterval);
-  timer2_.start();
+  window_.setStatusText(state.savedStatusText);
+  window_.timer2().stop();
+  if (action("N16").isChecked()) return;
+  window_.timer2().setInterval(kAutoAdvanceInterval);
+  window_.timer2().start();
 }
 
-void TForm1::showWaitText() {
-  program_.state().savedStatusText = statusText();
-  setStatusText(QStringLiteral("しばらくお待ち下さい．．．"));
+void MainNavigation::showWaitText() {
+  program_.state().savedStatusText = window_.statusText();
+  window_.setStatusText(QStringLiteral("しばらくお待ち下さい．．．"));
   // The load that follows keeps the event loop away; the line must show now.
-  ui_->StatusBar1->repaint();
+  ui_.StatusBar1->repaint();
 }
 
-void TForm1::restoreStatusText() {
-  setStatusText(program_.state().savedStatusText);
+void MainNavigation::restoreStatusText() {
+  window_.setStatusText(program_.state().savedStatusText);
 }
 
-void TForm1::setPictureCursor(int shape) {
+void MainNavigation::setPictureCursor(int shape) {
   const QCursor& cursor = program_.art().cursor(shape);
   program_.screenCursor().set(cursor);
-  ui_->Image1->setCursor(cursor);
+  ui_.Image1->setCursor(cursor);
 }
 
-void TForm1::showEntry(int index) {
+void MainNavigation::showEntry(int index) {
   program_.form2().listBox1().setSelectedIndex(index);
   program_.state().rememberedListPosition = index;
   ShowCurrent();
 }
 
-void TForm1::Image1MouseDown(Qt::MouseButton button) {
-  ReleaseSpeedButton3();
+bool MainNavigation::pictureEvent(QEvent& event) {
+  switch (event.type()) {
+    // The second press of a quick double click arrives as a double click: it steps too.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const Qt::MouseButton button = static_cast<QMouseEvent&>(event).button();
+      // This press is handled here; the video loop must not take it for a second step.
+      (void)program_.asyncKeys().read(button);
+      Image1MouseDown(button);
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      Image1MouseUp();
+      return true;
+    case QEvent::MouseMove:
+      // Taken here: passed on, the frame around the picture would reset the pointer.
+      Image1MouseMove();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainNavigation::Image1MouseDown(Qt::MouseButton button) {
+  window_.ReleaseSpeedButton3();
   SharedState& state = program_.state();
   if (state.files.sortList().empty()) {
     program_.form8().openFor(true);
@@ -159,122 +193,122 @@ void TForm1::Image1MouseDown(Qt::MouseButton button) {
   if (index - 1 >= 0) showEntry(index - 1);
 }
 
-void TForm1::Image1MouseUp() {
+void MainNavigation::Image1MouseUp() {
   if (program_.state().files.sortList().empty()) return;
   setRestingPictureCursor();
 }
 
-void TForm1::setRestingPictureCursor() {
+void MainNavigation::setRestingPictureCursor() {
   const QCursor& cursor = program_.art().cursor(Pointer::Picture);
   program_.screenCursor().set(cursor);
-  ui_->Image1->setCursor(cursor);
-  ui_->Panel2->setCursor(cursor);
+  ui_.Image1->setCursor(cursor);
+  ui_.Panel2->setCursor(cursor);
 }
 
-void TForm1::Image1MouseMove() {
+void MainNavigation::Image1MouseMove() {
   if (program_.state().files.sortList().empty()) {
     const QCursor& cursor = program_.art().cursor(Pointer::Picture);
-    ui_->Image1->setCursor(cursor);
-    ui_->Panel2->setCursor(cursor);
-    ui_->Image1->setToolTip(QStringLiteral("ｸﾘｯｸで振分ﾌｫﾙﾀﾞ選択"));
+    ui_.Image1->setCursor(cursor);
+    ui_.Panel2->setCursor(cursor);
+    ui_.Image1->setToolTip(QStringLiteral("ｸﾘｯｸで振分ﾌｫﾙﾀﾞ選択"));
   } else {
-    ui_->Image1->setToolTip(QString());
+    ui_.Image1->setToolTip(QString());
   }
-  program_.screenCursor().set(ui_->Image1->cursor());
+  program_.screenCursor().set(ui_.Image1->cursor());
 }
 
-void TForm1::stopAutoAdvance() {
-  timer2_.stop();
-  action(QStringLiteral("N8")).setChecked(false);
-  action(QStringLiteral("N15")).setChecked(false);
-  action(QStringLiteral("N16")).setChecked(true);
+void MainNavigation::stopAutoAdvance() {
+  window_.timer2().stop();
+  action("N8").setChecked(false);
+  action("N15").setChecked(false);
+  action("N16").setChecked(true);
 }
 
-void TForm1::autoAdvanceClick(QAction& item) {
-  ReleaseSpeedButton3();
+void MainNavigation::autoAdvanceClick(QAction& item) {
+  window_.ReleaseSpeedButton3();
   if (item.isChecked()) {
     stopAutoAdvance();
     return;
   }
-  for (const char* name : {"N8", "N15", "N16"})
-    action(QLatin1String(name)).setChecked(&action(QLatin1String(name)) == &item);
-  timer2_.setInterval(kAutoAdvanceInterval);
-  timer2_.start();
+  for (const char* name : {"N8", "N15", "N16"}) action(name).setChecked(&action(name) == &item);
+  window_.timer2().setInterval(kAutoAdvanceInterval);
+  window_.timer2().start();
 }
 
-void TForm1::N8Click() {
-  autoAdvanceClick(action(QStringLiteral("N8")));
+void MainNavigation::N8Click() {
+  autoAdvanceClick(action("N8"));
 }
-void TForm1::N15Click() {
-  autoAdvanceClick(action(QStringLiteral("N15")));
+void MainNavigation::N15Click() {
+  autoAdvanceClick(action("N15"));
 }
 
-void TForm1::N16Click() {
-  ReleaseSpeedButton3();
-  if (action(QStringLiteral("N16")).isChecked()) return;
+void MainNavigation::N16Click() {
+  window_.ReleaseSpeedButton3();
+  if (action("N16").isChecked()) return;
   stopAutoAdvance();
 }
 
-void TForm1::showPress() {
+void MainNavigation::showPress() {
   pressShowing_ = true;
   program_.pause(kPressMs);
   pressShowing_ = false;
-  if (timer2_.isActive()) timer2_.start(kAutoAdvanceInterval);
+  if (window_.timer2().isActive()) window_.timer2().start(kAutoAdvanceInterval);
 }
 
-void TForm1::stepAutoAdvance(bool forward) {
+void MainNavigation::stepAutoAdvance(bool forward) {
   Image1MouseDown(forward ? Qt::LeftButton : Qt::RightButton);
   showPress();
   Image1MouseUp();
 }
 
-void TForm1::Timer2Timer() {
+void MainNavigation::Timer2Timer() {
   // The end of the press starts the interval again.
   if (pressShowing_) return;
   const EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
-  if (action(QStringLiteral("N8")).isChecked()) {
+  if (action("N8").isChecked()) {
     if (index < list.count() - 1)
       stepAutoAdvance(true);
     else
       stopAutoAdvance();
     return;
   }
-  if (!action(QStringLiteral("N15")).isChecked()) return;
+  if (!action("N15").isChecked()) return;
   if (index > 0)
     stepAutoAdvance(false);
   else
     stopAutoAdvance();
 }
 
-void TForm1::PopupMenu2Popup() {
+void MainNavigation::PopupMenu2Popup() {
   const bool listed = program_.form2().listBox1().count() > 0;
-  for (const char* name : {"N10", "N12", "N17"}) action(QLatin1String(name)).setEnabled(listed);
-  for (const char* name : {"N9", "N13"}) action(QLatin1String(name)).setEnabled(true);
+  for (const char* name : {"N10", "N12", "N17"}) action(name).setEnabled(listed);
+  for (const char* name : {"N9", "N13"}) action(name).setEnabled(true);
 }
 
-void TForm1::SpeedButton3Click() {
-  if (!ui_->SpeedButton3->isChecked()) return;
+void MainNavigation::SpeedButton3Click() {
+  if (!ui_.SpeedButton3->isChecked()) return;
   PopupMenu2Popup();
   const QPoint pointer = QCursor::pos();
-  const int width = popupMenu2_.sizeHint().width();
-  popupMenu2_.popup(QPoint(pointer.x() - width / 2, pointer.y() + 10));
+  const int width = window_.popupMenu2().sizeHint().width();
+  window_.popupMenu2().popup(QPoint(pointer.x() - width / 2, pointer.y() + 10));
 }
 
-void TForm1::SpeedButton2Click() {
-  setStatusText(QString());
+void MainNavigation::SpeedButton2Click() {
+  window_.setStatusText(QString());
   TForm2& listWindow = program_.form2();
-  if (!ui_->SpeedButton2->isChecked()) {
-    ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListClosed));
-    ui_->SpeedButton2->repaint();
+  if (!ui_.SpeedButton2->isChecked()) {
+    ui_.SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListClosed));
+    ui_.SpeedButton2->repaint();
     listWindow.close();
     return;
   }
   program_.screenCursor().reset();
-  ui_->SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListOpen));
-  ui_->SpeedButton2->repaint();
+  ui_.SpeedButton2->setIcon(program_.art().imageList3(ButtonImage::ListOpen));
+  ui_.SpeedButton2->repaint();
   const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
-  listWindow.move(besideLeft(screenWidth, x(), width(), listWindow.width()), y());
+  listWindow.move(besideLeft(screenWidth, window_.x(), window_.width(), listWindow.width()),
+                  window_.y());
   if (!program_.state().files.sortList().empty())
     listWindow.listBox1().setSelectedIndex(program_.state().rememberedListPosition);
   if (!program_.history().empty()) listWindow.selectNewestHistoryLine();

@@ -1,5 +1,5 @@
-// The main window's sorting: the six folder buttons with their menu, the step
-// to the next file after an action, the delete button and the undo button.
+#include "forms/main/MainSorting.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -15,6 +15,7 @@
 #include "forms/foldersettings/UFolderSett.h"
 #include "forms/list/UList.h"
 #include "forms/main/KeyCommands.h"
+#include "forms/main/MainNavigation.h"
 #include "forms/main/MainUnit.h"
 #include "forms/main/Program.h"
 #include "forms/samename/UWarning.h"
@@ -37,23 +38,17 @@ constexpr int kGlyphSortingOffset = 6;
 
 }  // namespace
 
-void TForm1::connectSortingHandlers() {
-  connect(&action(QStringLiteral("N1")), &QAction::triggered, this, &TForm1::N1Click);
-  connect(&n3Menu_, &QMenu::aboutToShow, this, &TForm1::N3Click);
-  connect(&action(QStringLiteral("Copy1")), &QAction::triggered, this, &TForm1::Copy1Click);
-  connect(&action(QStringLiteral("GoTo1")), &QAction::triggered, this, &TForm1::GoTo1Click);
-  connect(&action(QStringLiteral("N4")), &QAction::triggered, this, &TForm1::N4Click);
-  connect(ui_->SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
-  connect(ui_->SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
-}
+MainSorting::MainSorting(Program& program, TForm1& window, Ui::TForm1& ui,
+                         MainNavigation& navigation)
+    : program_(program), window_(window), ui_(ui), navigation_(navigation) {}
 
-int TForm1::folderButtonNumber(const QObject* control) const {
+int MainSorting::folderButtonNumber(const QObject* control) const {
   for (int n = 1; n <= kFolderButtonCount; ++n)
-    if (control == &folderButton(n)) return n;
+    if (control == &window_.folderButton(n)) return n;
   return 0;
 }
 
-bool TForm1::sortingEvent(QWidget* control, QEvent* event) {
+bool MainSorting::sortingEvent(QWidget* control, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -67,7 +62,7 @@ bool TForm1::sortingEvent(QWidget* control, QEvent* event) {
   // While a dialog has disabled the window nothing may start a sort.
   if (!control->isEnabled()) return false;
   if (const int n = folderButtonNumber(control); n != 0) {
-    QToolButton& button = folderButton(n);
+    QToolButton& button = window_.folderButton(n);
     switch (event->type()) {
       // The second press of a quick double click is a press too.
       case QEvent::MouseButtonPress:
@@ -91,31 +86,31 @@ bool TForm1::sortingEvent(QWidget* control, QEvent* event) {
   // The delete and undo buttons keep their own press and click; these only change glyphs.
   const bool press = event->type() == QEvent::MouseButtonPress;
   const bool release = event->type() == QEvent::MouseButtonRelease;
-  if (control == ui_->SpeedButton5) {
+  if (control == ui_.SpeedButton5) {
     if (press) SpeedButton5MouseDown();
     if (release) SpeedButton5MouseUp();
-  } else if (control == ui_->SpeedButton6) {
+  } else if (control == ui_.SpeedButton6) {
     if (press) SpeedButton6MouseDown();
     if (release) SpeedButton6MouseUp();
   }
   return false;
 }
 
-void TForm1::popupFolderMenu(const QPoint& at) {
-  const int width = popupMenu1_.sizeHint().width();
-  popupMenu1_.popup(QPoint(at.x() - width / 2, at.y()));
+void MainSorting::popupFolderMenu(const QPoint& at) {
+  const int width = window_.popupMenu1().sizeHint().width();
+  window_.popupMenu1().popup(QPoint(at.x() - width / 2, at.y()));
 }
 
-void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
-  ui_->StaticText1->setFocus();
-  ReleaseSpeedButton3();
+void MainSorting::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
+  ui_.StaticText1->setFocus();
+  window_.ReleaseSpeedButton3();
   const int n = folderButtonNumber(&sender);
   if (n == 0) return;
   SharedState& state = program_.state();
   state.currentButton = n;
   bool sortDone = false;
   const std::string& folder = state.settings.target(n).FolderPath;
-  action(QStringLiteral("N4")).setEnabled(!folder.empty());
+  window_.action(QStringLiteral("N4")).setEnabled(!folder.empty());
   if (button == Qt::RightButton) {
     program_.screenCursor().reset();
     return;
@@ -134,16 +129,16 @@ void TForm1::FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
       program_.folderSett().show();
       sender.setIcon(art.imageList1(kGlyphUnsetSetup));
     }
-    setStatusText(byteText(kChooseFolderText));
+    window_.setStatusText(byteText(kChooseFolderText));
   }
   sender.repaint();
-  showPress();
+  navigation_.showPress();
   sender.setIcon(art.imageList1(n));
   sender.repaint();
   if (sortDone) AdvanceAfterAction();
 }
 
-bool TForm1::sortWithButton(int n) {
+bool MainSorting::sortWithButton(int n) {
   SharedState& state = program_.state();
   FolderTarget& target = state.settings.target(n);
   const std::string source = state.files.currentFile();
@@ -153,20 +148,20 @@ bool TForm1::sortWithButton(int n) {
     case SortStep::Sorted:
       break;
     case SortStep::Failed: {
-      setStatusText(byteText(outcome.operation.statusText()));
+      window_.setStatusText(byteText(outcome.operation.statusText()));
       break;
     }
     case SortStep::NeedsDecision:
       program_.form5().Ask(n, outcome.conflictSource, outcome.conflictTarget);
       break;
     case SortStep::SerialRefused:
-      program_.boxes().error(kSerialRefusedText, this);
+      program_.boxes().error(kSerialRefusedText, &window_);
       break;
   }
   return outcome.advance();
 }
 
-void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
+void MainSorting::FLDBtn1MouseMove(QToolButton& sender) {
   const int n = folderButtonNumber(&sender);
   if (n == 0) return;
   const FolderTarget& target = program_.state().settings.target(n);
@@ -181,59 +176,59 @@ void TForm1::FLDBtn1MouseMove(QToolButton& sender) {
   program_.screenCursor().set(sender.cursor());
 }
 
-void TForm1::FLDBtn1MouseUp() {
-  ui_->StaticText1->setFocus();
+void MainSorting::FLDBtn1MouseUp() {
+  ui_.StaticText1->setFocus();
 }
 
-void TForm1::N1Click() {
+void MainSorting::N1Click() {
   program_.state().chooserForSource = false;
   program_.folderSett().show();
 }
 
-void TForm1::N3Click() {
+void MainSorting::N3Click() {
   program_.settingsBinding().LoadSettingsToControls();
 }
 
 // The dialog's fields may still hold what was typed before its cancel: they are loaded with the
 // button's own settings first, so that only the mode changes.
-void TForm1::Copy1Click() {
+void MainSorting::Copy1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  setMovesOnPress(false);
+  window_.setMovesOnPress(false);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
-void TForm1::GoTo1Click() {
+void MainSorting::GoTo1Click() {
   program_.settingsBinding().LoadFolderTargetToControls();
-  setMovesOnPress(true);
+  window_.setMovesOnPress(true);
   program_.settingsBinding().StoreControlsToSettings(StoreCaller::FolderTarget);
 }
 
-void TForm1::N4Click() {
+void MainSorting::N4Click() {
   const int n = program_.state().currentButton;
   if (n < 1 || n > kFolderButtonCount) return;
   const std::string& folder = program_.state().settings.target(n).FolderPath;
   if (!folder.empty()) program_.opener().openFolder(folder);
 }
 
-void TForm1::AdvanceAfterAction() {
+void MainSorting::AdvanceAfterAction() {
   EntryListBox& list = program_.form2().listBox1();
   const int index = list.selectedIndex();
   if (index < list.count() - 1) {
     list.setSelectedIndex(index + 1);
     program_.state().rememberedListPosition = index + 1;
   }
-  ShowCurrent();
+  navigation_.ShowCurrent();
 }
 
-void TForm1::SpeedButton5MouseDown() {
-  ui_->SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashPressed));
+void MainSorting::SpeedButton5MouseDown() {
+  ui_.SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashPressed));
 }
 
-void TForm1::SpeedButton5Click() {
-  setStatusText(QString());
-  QToolButton& button = *ui_->SpeedButton5;
+void MainSorting::SpeedButton5Click() {
+  window_.setStatusText(QString());
+  QToolButton& button = *ui_.SpeedButton5;
   if (program_.form2().listBox1().count() == 0) {
-    setStatusText(byteText(kNothingToTrashText));
+    window_.setStatusText(byteText(kNothingToTrashText));
     button.setDown(false);
     return;
   }
@@ -247,29 +242,29 @@ void TForm1::SpeedButton5Click() {
     AdvanceAfterAction();
   } else {
     const std::string_view text = result.statusText();
-    setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    window_.setStatusText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   }
   button.setDown(false);
   button.setIcon(program_.art().imageList3(ButtonImage::TrashAtRest));
 }
 
-void TForm1::SpeedButton5MouseUp() {
-  ui_->SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashAtRest));
+void MainSorting::SpeedButton5MouseUp() {
+  ui_.SpeedButton5->setIcon(program_.art().imageList3(ButtonImage::TrashAtRest));
 }
 
-void TForm1::SpeedButton6MouseDown() {
+void MainSorting::SpeedButton6MouseDown() {
   const std::optional<std::size_t> index = program_.form2().selectedHistoryIndex();
   const bool undoable = index.has_value() && !program_.history().entry(*index).undone();
-  ui_->SpeedButton6->setIcon(
+  ui_.SpeedButton6->setIcon(
       program_.art().imageList3(undoable ? ButtonImage::UndoPressed : ButtonImage::NothingToUndo));
 }
 
-void TForm1::SpeedButton6Click() {
-  setStatusText(QString());
-  QToolButton& button = *ui_->SpeedButton6;
+void MainSorting::SpeedButton6Click() {
+  window_.setStatusText(QString());
+  QToolButton& button = *ui_.SpeedButton6;
   if (program_.history().empty()) {
     button.setIcon(program_.art().imageList3(ButtonImage::NothingToUndo));
-    setStatusText(
+    window_.setStatusText(
         QString::fromUtf8(kNoHistoryText.data(), static_cast<qsizetype>(kNoHistoryText.size())));
   } else {
     program_.form2().UndoSelected();
@@ -278,9 +273,9 @@ void TForm1::SpeedButton6Click() {
   button.setDown(false);
 }
 
-void TForm1::SpeedButton6MouseUp() {
-  ui_->SpeedButton6->setIcon(program_.art().imageList3(ButtonImage::UndoAtRest));
-  ui_->SpeedButton6->repaint();
+void MainSorting::SpeedButton6MouseUp() {
+  ui_.SpeedButton6->setIcon(program_.art().imageList3(ButtonImage::UndoAtRest));
+  ui_.SpeedButton6->repaint();
 }
 
 }  // namespace tossbox

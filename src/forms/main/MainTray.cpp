@@ -106,7 +106,7 @@ void TForm1::N14Click() {
     return;
   }
   n14.setChecked(true);
-  N16Click();
+  navigation_.N16Click();
   for (std::size_t n = 0; n < windows.size(); ++n) savedVisibility_[n] = windows[n]->isVisible();
   for (QWidget* window : windows) window->hide();
 }

@@ -3,6 +3,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -217,26 +219,40 @@ void TForm1::applyLook() {
 
 void TForm1::connectHandlers() {
   connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
-  connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+  connect(ui_->SpeedButton3, &QToolButton::clicked, this,
+          [this] { navigation_.SpeedButton3Click(); });
   connect(ui_->SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
-  connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-  connect(&timer2_, &QTimer::timeout, this, &TForm1::Timer2Timer);
-  connect(&popupMenu2_, &QMenu::aboutToShow, this, &TForm1::PopupMenu2Popup);
+  connect(ui_->SpeedButton2, &QToolButton::clicked, this,
+          [this] { navigation_.SpeedButton2Click(); });
+  connect(&timer2_, &QTimer::timeout, this, [this] { navigation_.Timer2Timer(); });
+  connect(&popupMenu2_, &QMenu::aboutToShow, this, [this] { navigation_.PopupMenu2Popup(); });
   // The auto-advance items decide by the check mark they had before the click.
-  const std::pair<const char*, void (TForm1::*)()> radios[] = {
-      {"N8", &TForm1::N8Click}, {"N15", &TForm1::N15Click}, {"N16", &TForm1::N16Click}};
+  const std::pair<const char*, void (MainNavigation::*)()> radios[] = {
+      {"N8", &MainNavigation::N8Click},
+      {"N15", &MainNavigation::N15Click},
+      {"N16", &MainNavigation::N16Click}};
   for (const auto& [name, handler] : radios) {
     QAction* item = &action(QLatin1String(name));
     connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
       item->setChecked(!checked);
-      (this->*handler)();
+      (navigation_.*handler)();
     });
   }
-  connect(&action(QStringLiteral("N10")), &QAction::triggered, this, &TForm1::N10Click);
-  connect(&action(QStringLiteral("N13")), &QAction::triggered, this, &TForm1::N13Click);
-  connectSortingHandlers();
+  connect(&action(QStringLiteral("N10")), &QAction::triggered, this,
+          [this] { collection_.N10Click(); });
+  connect(&action(QStringLiteral("N13")), &QAction::triggered, this,
+          [this] { collection_.N13Click(); });
+  connect(&action(QStringLiteral("N1")), &QAction::triggered, this, [this] { sorting_.N1Click(); });
+  connect(&n3Menu_, &QMenu::aboutToShow, this, [this] { sorting_.N3Click(); });
+  connect(&action(QStringLiteral("Copy1")), &QAction::triggered, this,
+          [this] { sorting_.Copy1Click(); });
+  connect(&action(QStringLiteral("GoTo1")), &QAction::triggered, this,
+          [this] { sorting_.GoTo1Click(); });
+  connect(&action(QStringLiteral("N4")), &QAction::triggered, this, [this] { sorting_.N4Click(); });
+  connect(ui_->SpeedButton5, &QToolButton::clicked, this, [this] { sorting_.SpeedButton5Click(); });
+  connect(ui_->SpeedButton6, &QToolButton::clicked, this, [this] { sorting_.SpeedButton6Click(); });
   connectViewerHandlers();
-  connect(&action(QStringLiteral("N9")), &QAction::triggered, this, &TForm1::N9Click);
+  connect(&action(QStringLiteral("N9")), &QAction::triggered, this, [this] { drops_.N9Click(); });
 }
 
 // FormCreate runs while the main window is the only window of the program.
@@ -273,7 +289,7 @@ void TForm1::FormShow() {
   program_.form8().move(left, top);
   SetTopmost(*this);
   program_.settingsBinding().LoadSettingsToControls();
-  loadCommandLine();
+  collection_.loadCommandLine();
 }
 
 void TForm1::layoutClient() {
@@ -281,6 +297,18 @@ void TForm1::layoutClient() {
   const int statusTop = kFrame + clientHeight - 17;
   ui_->StatusBar1->setGeometry(kFrame, statusTop, 209, 17);
   ui_->Panel4->setGeometry(kFrame, kFrame + 213, 209, std::max(0, statusTop - (kFrame + 213)));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  drops_.dragEnter(*event);
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  drops_.dragMove(*event);
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  drops_.drop(*event);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -358,11 +386,11 @@ void TForm1::controlMouseMove(QWidget* control) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
   if (control == nullptr) return false;
-  if (sortingEvent(control, event)) return true;
+  if (sorting_.sortingEvent(control, event)) return true;
   const QString name = control->objectName();
   const bool captionBar = name == QLatin1String("Panel3") || name == QLatin1String("Image2");
   const bool picture = name == QLatin1String("Image1") || name == QLatin1String("Panel2");
-  if (picture) return pictureEvent(event);
+  if (picture) return navigation_.pictureEvent(*event);
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
@@ -395,29 +423,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return false;
-}
-
-bool TForm1::pictureEvent(QEvent* event) {
-  switch (event->type()) {
-    // The second press of a quick double click arrives as a double click: it steps too.
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
-      // This press is handled here; the video loop must not take it for a second step.
-      (void)program_.asyncKeys().read(button);
-      Image1MouseDown(button);
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      Image1MouseUp();
-      return true;
-    case QEvent::MouseMove:
-      // Taken here: passed on, the frame around the picture would reset the pointer.
-      Image1MouseMove();
-      return true;
-    default:
-      return false;
-  }
 }
 
 void TForm1::ReleaseSpeedButton3() {
@@ -481,7 +486,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
-  closing_ = true;
+  collection_.stopScanning();
   ui_->Image1->clearPicture();
   timer1_.stop();
   closeVideoDevice(program_.media());

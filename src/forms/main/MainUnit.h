@@ -14,6 +14,10 @@
 
 #include "core/files/FolderScan.h"
 #include "forms/help/HelpWindow.h"
+#include "forms/main/MainCollection.h"
+#include "forms/main/MainDrops.h"
+#include "forms/main/MainNavigation.h"
+#include "forms/main/MainSorting.h"
 #include "forms/render/RenderBox.h"
 #include "forms/render/RenderCall.h"
 #include "forms/render/TargetRole.h"
@@ -78,28 +82,30 @@ class TForm1 : public QWidget {
   void MinimizeApplication();
   void RestoreApplication();
 
-  // Moving through the files and showing them.
-  [[nodiscard]] std::size_t CurrentListNumber();
-  bool ShowCurrent();
+  // Moving through the files and showing them (MainNavigation), for the other windows.
+  [[nodiscard]] std::size_t CurrentListNumber() { return navigation_.CurrentListNumber(); }
+  bool ShowCurrent() { return navigation_.ShowCurrent(); }
   void DisplayFile(PictureControl& target, const std::string& path, FastDecode fastDecode,
-                   RenderBox box, int mode, TargetRole role = TargetRole::Preview);
-  void ProgressUpdate(ProgressStage stage, int percent);
-  // The wait text of a long load, the status text saved first; and the saved text put back.
-  void showWaitText();
-  void restoreStatusText();
-  // Pointer shape 1 on the screen, Image1 and Panel2.
-  void setRestingPictureCursor();
-  // Selected index + 1, "/", the number of listed entries.
-  void updateCounter();
-  void Image1MouseDown(Qt::MouseButton button);
-  void Image1MouseUp();
-  void Image1MouseMove();
-  void Timer2Timer();
+                   RenderBox box, int mode, TargetRole role = TargetRole::Preview) {
+    navigation_.DisplayFile(target, path, fastDecode, box, mode, role);
+  }
+  void ProgressUpdate(ProgressStage stage, int percent) {
+    navigation_.ProgressUpdate(stage, percent);
+  }
+  void showWaitText() { navigation_.showWaitText(); }
+  void restoreStatusText() { navigation_.restoreStatusText(); }
+  void setRestingPictureCursor() { navigation_.setRestingPictureCursor(); }
+  void Image1MouseDown(Qt::MouseButton button) { navigation_.Image1MouseDown(button); }
+  void Image1MouseUp() { navigation_.Image1MouseUp(); }
+  void Image1MouseMove() { navigation_.Image1MouseMove(); }
+  void Timer2Timer() { navigation_.Timer2Timer(); }
+  void PopupMenu2Popup() { navigation_.PopupMenu2Popup(); }
+  void SpeedButton2Click() { navigation_.SpeedButton2Click(); }
+  void N8Click() { navigation_.N8Click(); }
+  void N15Click() { navigation_.N15Click(); }
   // The video in the preview (MainVideo.cpp): Timer1 loops it and turns clicks on it into steps.
   void startVideoLoop();
   void Timer1Timer();
-  void PopupMenu2Popup();
-  void SpeedButton2Click();
   // The enlarged viewer's toggle and the information window's menu item (MainViewer.cpp).
   void SpeedButton1Click();
   void N17Click();
@@ -109,28 +115,24 @@ class TForm1 : public QWidget {
   // The file on show drawn into the preview again, as stepping draws it.
   void renderPreviewAgain();
 
-  // Collecting files.
-  void AddPath(const std::string& path);
-  void LoadPaths(const std::vector<std::string>& paths);
-  void ClearList(bool fromMainMenu);
+  // Collecting files (MainCollection), for the other windows.
+  void AddPath(const std::string& path) { collection_.AddPath(path); }
+  void LoadPaths(const std::vector<std::string>& paths) { collection_.LoadPaths(paths); }
+  void ClearList(bool fromMainMenu) { collection_.ClearList(fromMainMenu); }
+  void N13Click() { collection_.N13Click(); }
 
-  // Sorting with the folder buttons, delete and undo (MainSorting.cpp).
-  void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button);
-  void FLDBtn1MouseMove(QToolButton& sender);
-  void FLDBtn1MouseUp();
-  void N1Click();
-  void N3Click();
-  void Copy1Click();
-  void GoTo1Click();
-  void N4Click();
-  // Steps to the next entry (not beyond the last) and shows it.
-  void AdvanceAfterAction();
-  void SpeedButton5MouseDown();
-  void SpeedButton5Click();
-  void SpeedButton5MouseUp();
-  void SpeedButton6MouseDown();
-  void SpeedButton6Click();
-  void SpeedButton6MouseUp();
+  // Sorting with the folder buttons, delete and undo (MainSorting), for the other windows.
+  void FLDBtn1MouseDown(QToolButton& sender, Qt::MouseButton button) {
+    sorting_.FLDBtn1MouseDown(sender, button);
+  }
+  void FLDBtn1MouseUp() { sorting_.FLDBtn1MouseUp(); }
+  void N1Click() { sorting_.N1Click(); }
+  void N3Click() { sorting_.N3Click(); }
+  void AdvanceAfterAction() { sorting_.AdvanceAfterAction(); }
+  void SpeedButton5MouseDown() { sorting_.SpeedButton5MouseDown(); }
+  void SpeedButton5Click() { sorting_.SpeedButton5Click(); }
+  void SpeedButton6MouseDown() { sorting_.SpeedButton6MouseDown(); }
+  void SpeedButton6MouseUp() { sorting_.SpeedButton6MouseUp(); }
 
  public slots:
   void SpeedButton4Click();
@@ -139,13 +141,6 @@ class TForm1 : public QWidget {
   void Exit1Click();
   void Panel3DblClick();
   void ReleaseSpeedButton3();
-  void SpeedButton3Click();
-  void N8Click();
-  void N15Click();
-  void N16Click();
-  void N10Click();
-  void N13Click();
-  void N9Click();
   // The tray (MainTray.cpp): hiding the program's windows into it and back, the about box,
   // and following a tray that comes or goes.
   void N14Click();
@@ -174,33 +169,10 @@ class TForm1 : public QWidget {
   void FormMouseDown(QMouseEvent* event);
   void FormMouseMove(QMouseEvent* event);
   void controlMouseMove(QWidget* control);
-  bool pictureEvent(QEvent* event);
 
-  void loadCommandLine();
-  void addPathsWithAnimation(const std::vector<std::string>& paths);
-  void showEntry(int index);
-  void stepAutoAdvance(bool forward);
-  // The visible 100 ms of a press. Auto-advance holds still meanwhile and counts its interval
-  // again from the end of the press, so that no file goes by unseen.
-  void showPress();
-  void stopAutoAdvance();
-  void autoAdvanceClick(QAction& item);
-  void setPictureCursor(int shape);
-  void flushScannedEntries();
-  [[nodiscard]] ScanHooks scanHooks();
   void connectHandlers();
-  void connectSortingHandlers();
   void connectViewerHandlers();
   void showViewerButton(bool down);
-  // True when the event was a folder button's or a sorting button's and is handled.
-  bool sortingEvent(QWidget* control, QEvent* event);
-  [[nodiscard]] int folderButtonNumber(const QObject* control) const;
-  // Sorts the file on show with button n; true when the list goes on to the next file.
-  bool sortWithButton(int n);
-  void popupFolderMenu(const QPoint& at);
-  // Dropped paths, by the name of the control they were dropped on.
-  void WMDropFiles(const std::vector<std::string>& paths, const QString& control);
-  void DropOnFolderButton(int number, const std::string& path);
   void buildMenus();
   void applyLook();
   void setUpIconTray();
@@ -224,16 +196,15 @@ class TForm1 : public QWidget {
   QTimer trayWatch_;
   QMovie findFolderMovie_;
   HelpWindow help_;
-  // Entries a running scan has added but ListBox1 does not hold yet.
-  std::vector<std::size_t> scannedEntries_;
-  qint64 lastScanRefresh_ = 0;
+  MainNavigation navigation_{program_, *this, *ui_, findFolderMovie_};
+  MainCollection collection_{program_, *this, *ui_, findFolderMovie_, navigation_};
+  MainSorting sorting_{program_, *this, *ui_, navigation_};
+  MainDrops drops_{program_, *this, collection_};
 
   bool firstShowDone_ = false;
   // Moved by the caption bar; only the height is sized, by the top and bottom frame.
   FramelessFrame frame_{*this, kFrame, Qt::TopEdge | Qt::BottomEdge};
   bool applicationMinimized_ = false;
-  bool closing_ = false;
-  bool pressShowing_ = false;
   bool minimizingAlone_ = false;
   // The eight windows' visibility before they were hidden into the tray.
   std::array<bool, 8> savedVisibility_{};

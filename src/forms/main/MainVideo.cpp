@@ -40,15 +40,15 @@ void TForm1::Timer1Timer() {
   AsyncKeyState& keys = program_.asyncKeys();
   const EntryListBox& list = program_.form2().listBox1();
   if (keys.read(Qt::LeftButton) == kNewlyPressed && pointerOverVideo()) {
-    setPictureCursor(Pointer::StepForward);
+    navigation_.setPictureCursor(Pointer::StepForward);
     const int index = list.selectedIndex();
-    if (index + 1 < list.count()) showEntry(index + 1);
+    if (index + 1 < list.count()) navigation_.showEntry(index + 1);
   }
   // Held from an earlier tick: a held right button steps back once per tick.
   if (keys.read(Qt::RightButton) == kHeld && pointerOverVideo()) {
-    setPictureCursor(Pointer::StepBack);
+    navigation_.setPictureCursor(Pointer::StepBack);
     const int index = list.selectedIndex();
-    if (index - 1 >= 0) showEntry(index - 1);
+    if (index - 1 >= 0) navigation_.showEntry(index - 1);
   }
 }
 
