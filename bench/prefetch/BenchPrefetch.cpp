@@ -69,7 +69,8 @@ struct Preview {
   bool show(const std::string& path) {
     control->clearPicture();
     control->hide();
-    const bool ok = table.call(rendererOf(path), services, RenderArgs{*control, path, 1, 140, 181, 0});
+    const bool ok =
+        table.call(rendererOf(path), services, RenderArgs{*control, path, 1, 140, 181, 0});
     panel.render(&screen);
     return ok;
   }

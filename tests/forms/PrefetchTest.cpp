@@ -31,7 +31,8 @@ fixtures::Rgb red(int, int) {
 }
 
 // A 24-bit bitmap of one colour, or an 8-bit one of a four-colour palette in stripes.
-fixtures::ByteVector makeBmp(int width, int height, int bits, fixtures::Rgb colour = {30, 90, 200}) {
+fixtures::ByteVector makeBmp(int width, int height, int bits,
+                             fixtures::Rgb colour = {30, 90, 200}) {
   fixtures::BmpLayout layout;
   layout.width = width;
   layout.height = height;
@@ -114,9 +115,9 @@ class PrefetchTest : public ProgramTest {
 
   Shown shownNow() {
     PictureControl& preview = main().image1();
-    Shown shown{preview.picture().image(),           preview.geometry(),
-                program->state().shown,              told,
-                linesOf(program->state().textLines), main().statusText()};
+    Shown shown{
+        preview.picture().image(),           preview.geometry(), program->state().shown, told,
+        linesOf(program->state().textLines), main().statusText()};
     told.clear();
     return shown;
   }

@@ -149,8 +149,8 @@ std::optional<int> TGIFImage::loopCount() const {
 }
 
 std::uint64_t TGIFImage::memoryCost() const {
-  std::uint64_t cost = sizeof(*this) +
-                       static_cast<std::uint64_t>(header_.colorMap().count()) * sizeof(GifColor);
+  std::uint64_t cost =
+      sizeof(*this) + static_cast<std::uint64_t>(header_.colorMap().count()) * sizeof(GifColor);
   if (composite_) cost += composite_->pixels.capacity() * sizeof(std::uint32_t);
   for (const auto& frame : frames_) cost += frame->memoryCost();
   return cost;

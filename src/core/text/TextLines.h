@@ -90,7 +90,7 @@ class TextLineSplitter {
 [[nodiscard]] TextLines readTextLines(const std::string& path);
 // As readTextLines, asking `abandon` before each piece is read; nullopt once it says yes.
 [[nodiscard]] std::optional<TextLines> readTextLinesUnless(const std::string& path,
-                                                          const std::function<bool()>& abandon);
+                                                           const std::function<bool()>& abandon);
 
 // The file's bytes up to `limit`, for a converter that needs them whole.
 // Throws as readTextLines.

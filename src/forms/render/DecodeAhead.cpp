@@ -48,13 +48,12 @@ Entry bitmapAhead(const PrefetchRequest& request, const FileBytes& file) {
 
 Entry gifAhead(const FileBytes& file, const std::function<bool()>& abandon) {
   PrefetchedGif gif;
-  std::optional<DecodedGif> decoded =
-      decodeGif(file.bytes, [&](ProgressStage stage, int percent) {
-        // The end is told on the way out of a read that gave up too; by then there is no
-        // reason left to stop.
-        if (stage != ProgressStage::Ending && abandon()) throw Abandoned{};
-        gif.progress.emplace_back(stage, percent);
-      });
+  std::optional<DecodedGif> decoded = decodeGif(file.bytes, [&](ProgressStage stage, int percent) {
+    // The end is told on the way out of a read that gave up too; by then there is no
+    // reason left to stop.
+    if (stage != ProgressStage::Ending && abandon()) throw Abandoned{};
+    gif.progress.emplace_back(stage, percent);
+  });
   if (!decoded) return nullptr;
   gif.gif = std::move(*decoded);
   return entryOf(diskFactsOf(file.info), std::move(gif));

@@ -35,7 +35,8 @@ void show(RenderServices& services, const RenderArgs& args, const DecodedBitmap&
 bool RenderBitmap(RenderServices& services, const RenderArgs& args) {
   if (&args.target != services.preview && reusePreviewPicture(services, args)) return true;
   const bool fast = args.fastDecode != 0;
-  if (const auto ready = prefetchedFor<DecodedBitmap>(services, args); ready && ready->fast == fast) {
+  if (const auto ready = prefetchedFor<DecodedBitmap>(services, args);
+      ready && ready->fast == fast) {
     show(services, args, *ready);
     return true;
   }

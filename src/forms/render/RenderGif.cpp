@@ -47,9 +47,9 @@ bool show(RenderServices& services, const RenderArgs& args, const DecodedGif& gi
   try {
     const ShownFileInfo info = factsOf(services, args.path, gif);
     // Every control showing the picture plays its own copy of the image.
-    args.target.setPicture(Picture(gif.still, std::make_shared<const GifPictureSource>(
-                                                  args.path, info, gif.image,
-                                                  gifUiThread(services))));
+    args.target.setPicture(
+        Picture(gif.still, std::make_shared<const GifPictureSource>(args.path, info, gif.image,
+                                                                    gifUiThread(services))));
     fitTarget(args, info.width, info.height);
     storeRecord(services, info);
   } catch (const std::exception&) {
@@ -76,10 +76,8 @@ bool RenderGif(RenderServices& services, const RenderArgs& args) {
   // program shows.
   const auto bytes = readPictureFile(args.path);
   if (!bytes) return false;
-  const std::optional<DecodedGif> gif =
-      decodeGif(*bytes, [&services](ProgressStage stage, int percent) {
-        tell(services, stage, percent);
-      });
+  const std::optional<DecodedGif> gif = decodeGif(
+      *bytes, [&services](ProgressStage stage, int percent) { tell(services, stage, percent); });
   return gif && show(services, args, *gif);
 }
 
