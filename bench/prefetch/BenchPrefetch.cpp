@@ -1,6 +1,6 @@
-// A flip to a 24-megapixel JPEG in the preview when it was read and decoded ahead, against a
-// fresh decode of the same file in the same run; and resident memory while stepping through
-// 1,000 mixed files with the prefetch on.
+// A flip to a 24-megapixel JPEG, a 12-megapixel BMP and a long text in the preview when it was
+// read and decoded ahead, against a fresh decode of the same file in the same run; and resident
+// memory while stepping through 1,000 mixed files with the prefetch on.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,12 +9,14 @@
 #include <QWidget>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "../../tests/core/picture/PictureFixtures.h"
 #include "core/picture/ShownFileInfo.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/render/JpegPrefetch.h"
 #include "forms/render/PictureRenderers.h"
+#include "forms/render/Prefetch.h"
+#include "forms/render/RenderText.h"
 
 namespace fs = std::filesystem;
 using namespace tossbox;
@@ -43,30 +45,43 @@ struct Preview {
   QWidget panel;
   PictureControl* control = new PictureControl(&panel);
   ShownFileInfo shown;
+  TextLines lines;
   RenderServices services;
   RendererTable table;
-  JpegPrefetch prefetch;
+  Prefetch prefetch;
   QImage screen{189, 150, QImage::Format_RGB32};
 
   Preview() {
     panel.resize(189, 150);
     services.preview = control;
     services.shown = &shown;
-    services.prefetchedJpeg = [this](const std::string& path) { return prefetch.ready(path); };
+    services.textLines = &lines;
+    services.prefetched = [this](const std::string& path) { return prefetch.ready(path); };
     installPictureRenderers(table);
+    table.set(RendererId::Text, RenderText);
+  }
+
+  static RendererId rendererOf(const std::string& path) {
+    if (path.ends_with(".jpg")) return RendererId::Jpeg;
+    return path.ends_with(".txt") ? RendererId::Text : RendererId::Bitmap;
   }
 
   bool show(const std::string& path) {
     control->clearPicture();
     control->hide();
-    const RendererId id = path.ends_with(".jpg") ? RendererId::Jpeg : RendererId::Bitmap;
-    const bool ok = table.call(id, services, RenderArgs{*control, path, 1, 140, 181, 0});
+    const bool ok =
+        table.call(rendererOf(path), services, RenderArgs{*control, path, 1, 140, 181, 0});
     panel.render(&screen);
     return ok;
   }
 
   static PrefetchRequest request(const std::string& path, bool decode = true) {
-    return {.path = path, .fast = true, .boxHeight = 140, .boxWidth = 181, .decode = decode};
+    return {.path = path,
+            .renderer = rendererOf(path),
+            .fast = true,
+            .boxHeight = 140,
+            .boxWidth = 181,
+            .decode = decode};
   }
 };
 
@@ -91,33 +106,61 @@ double meanMs(int times, const std::function<void()>& before, const std::functio
   return static_cast<double>(total) / times / 1e6;
 }
 
-void FlipToA24MegapixelJpeg(benchmark::State& state) {
-  const std::string large = (benchFolder() / "large 6000x4000.jpg").string();
-  fixtures::writeFile(large,
-                      fixtures::makeJpeg(6000, 4000, fixtures::JpegKind::Baseline, photoLike, 90));
+// Flips to `file` with and without its prefetch, and prints both.
+void flip(benchmark::State& state, const char* what, const std::string& file) {
   Preview preview;
   for (auto _ : state) {
     const double fresh = meanMs(
         5, [&] { preview.prefetch.want({}); },
         [&] {
-          if (!preview.show(large)) state.SkipWithError("not shown");
+          if (!preview.show(file)) state.SkipWithError("not shown");
         });
     const double prefetched = meanMs(
         20,
         [&] {
           preview.prefetch.want({});
-          preview.prefetch.want({Preview::request(large)});
+          preview.prefetch.want({Preview::request(file)});
           preview.prefetch.waitUntilIdle();
         },
         [&] {
-          if (!preview.show(large)) state.SkipWithError("not shown");
+          if (!preview.show(file)) state.SkipWithError("not shown");
         });
     state.counters["fresh_ms"] = fresh;
     state.counters["prefetched_ms"] = prefetched;
     state.counters["ratio"] = fresh / prefetched;
-    std::printf("flip to a 24-megapixel JPEG: fresh %.1f ms, prefetched %.2f ms, %.0fx\n", fresh,
-                prefetched, fresh / prefetched);
+    std::printf("flip to %s: fresh %.1f ms, prefetched %.2f ms, %.0fx\n", what, fresh, prefetched,
+                fresh / prefetched);
   }
+}
+
+void FlipToA24MegapixelJpeg(benchmark::State& state) {
+  const std::string large = (benchFolder() / "large 6000x4000.jpg").string();
+  fixtures::writeFile(large,
+                      fixtures::makeJpeg(6000, 4000, fixtures::JpegKind::Baseline, photoLike, 90));
+  flip(state, "a 24-megapixel JPEG", large);
+}
+
+void FlipToA12MegapixelBitmap(benchmark::State& state) {
+  const std::string large = (benchFolder() / "large 4000x3000.bmp").string();
+  fixtures::BmpLayout layout;
+  layout.width = 4000;
+  layout.height = 3000;
+  layout.bits = 24;
+  layout.value = [](int x, int y) {
+    const fixtures::Rgb c = photoLike(x, y);
+    return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
+  };
+  fixtures::writeFile(large, fixtures::makeBmp(layout));
+  flip(state, "a 12-megapixel BMP", large);
+}
+
+void FlipToALongText(benchmark::State& state) {
+  const std::string text = (benchFolder() / "long.txt").string();
+  {
+    std::ofstream out(text, std::ios::binary);
+    for (int i = 0; i < 400'000; ++i) out << "line " << i << " of a long log, as they come\r\n";
+  }
+  flip(state, "a 16 MB text of 400,000 lines", text);
 }
 
 void ThousandMixedFilesWithPrefetch(benchmark::State& state) {
@@ -135,6 +178,9 @@ void ThousandMixedFilesWithPrefetch(benchmark::State& state) {
     const std::string bmp = (benchFolder() / ("b" + std::to_string(i) + ".bmp")).string();
     fixtures::writeFile(bmp, fixtures::makeBmp(layout));
     mixed.push_back(bmp);
+    const std::string text = (benchFolder() / ("t" + std::to_string(i) + ".txt")).string();
+    std::ofstream(text, std::ios::binary) << std::string(200'000 + i * 1000, 'x') << "\n";
+    mixed.push_back(text);
   }
   Preview preview;
   long after100 = 0;
@@ -145,7 +191,6 @@ void ThousandMixedFilesWithPrefetch(benchmark::State& state) {
       if (!preview.show(at(i))) state.SkipWithError("not shown");
       std::vector<PrefetchRequest> wanted{Preview::request(at(i + 1)), Preview::request(at(i))};
       if (i > 0) wanted.push_back(Preview::request(at(i - 1)));
-      std::erase_if(wanted, [](const PrefetchRequest& r) { return !r.path.ends_with(".jpg"); });
       preview.prefetch.want(wanted);
       preview.prefetch.waitUntilIdle();
       if (i == 99) after100 = residentKilobytes();
@@ -159,6 +204,8 @@ void ThousandMixedFilesWithPrefetch(benchmark::State& state) {
 }
 
 BENCHMARK(FlipToA24MegapixelJpeg)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(FlipToA12MegapixelBitmap)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(FlipToALongText)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(ThousandMixedFilesWithPrefetch)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -148,6 +148,14 @@ std::optional<int> TGIFImage::loopCount() const {
   return std::nullopt;
 }
 
+std::uint64_t TGIFImage::memoryCost() const {
+  std::uint64_t cost =
+      sizeof(*this) + static_cast<std::uint64_t>(header_.colorMap().count()) * sizeof(GifColor);
+  if (composite_) cost += composite_->pixels.capacity() * sizeof(std::uint32_t);
+  for (const auto& frame : frames_) cost += frame->memoryCost();
+  return cost;
+}
+
 std::uint32_t TGIFImage::painterBackground() const {
   if (backgroundColour_) return *backgroundColour_;
   const TGIFGlobalColorMap& global = header_.colorMap();

@@ -4,7 +4,8 @@
 // draws itself into a canvas rectangle: a single frame at once, an animation through painters
 // (see GifPainter.h).
 //
-// Threading: loading, copying, drawing and stopping happen on the user-interface thread. For
+// Threading: loading, copying, drawing and stopping happen on the user-interface thread; an image
+// nobody else holds yet may be loaded on another thread and then handed over whole. For
 // threaded painters the image needs a UiThreadCaller for that thread; without one every painter
 // runs inside the call that starts it. Painter notifications and canvas updates must not destroy
 // or stop the image.
@@ -63,6 +64,8 @@ class TGIFImage {
   // The number of passes the first loop extension asks for (0: without end); nothing when the
   // file has none.
   [[nodiscard]] std::optional<int> loopCount() const;
+  // The memory the frames take (pixels, colours, the drawing bitmaps made so far).
+  [[nodiscard]] std::uint64_t memoryCost() const;
 
   [[nodiscard]] PaintFlags paintFlags() const { return paintFlags_; }
   void setPaintFlags(PaintFlags flags) { paintFlags_ = flags; }

@@ -143,6 +143,14 @@ const GifMask* TGIFSubImage::mask() const {
   return mask_ ? &*mask_ : nullptr;
 }
 
+std::uint64_t TGIFSubImage::memoryCost() const {
+  std::uint64_t cost = sizeof(*this) + pixels_.capacity() +
+                       static_cast<std::uint64_t>(colorMap_.count()) * sizeof(GifColor);
+  if (bitmap_) cost += sizeof(GifFrameBitmap);
+  if (mask_) cost += mask_->bits.capacity();
+  return cost;
+}
+
 void TGIFSubImage::makeBitmap() const {
   const auto progress = [this](GifProgressStage stage, int percent) {
     owner_->reportProgress(stage, percent, gif_text::kRendering);

@@ -89,6 +89,8 @@ class TGIFSubImage {
   // The frame's 8-bit bitmap and, for a transparent frame, its mask (else null).
   [[nodiscard]] const GifFrameBitmap& bitmap() const;
   [[nodiscard]] const GifMask* mask() const;
+  // The memory the frame's pixels, colours and drawing bitmap (once made) take.
+  [[nodiscard]] std::uint64_t memoryCost() const;
   // The frame's place on the logical screen, scaled into `target`.
   [[nodiscard]] GifRect placedRect(const GifRect& target) const;
   // Draws the frame at its place inside `rect`, through its mask when `transparent` is asked

@@ -298,11 +298,17 @@ void TextLineSplitter::checkUtf8(std::string_view bytes) {
 }
 
 TextLines readTextLines(const std::string& path) {
+  return *readTextLinesUnless(path, [] { return false; });
+}
+
+std::optional<TextLines> readTextLinesUnless(const std::string& path,
+                                             const std::function<bool()>& abandon) {
   struct stat info {};
   const UniqueFd file = openTextFile(path, info);
   std::string piece(kReadPiece, '\0');
   TextLineSplitter splitter;
   for (;;) {
+    if (abandon()) return std::nullopt;
     const std::size_t got = readSome(path, file.get(), piece.data(), piece.size());
     if (got == 0 || !splitter.feed(std::string_view(piece.data(), got))) break;
   }

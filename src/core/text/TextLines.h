@@ -9,6 +9,8 @@
 // No list or drawing needs more, and a 2 GB file then never costs 2 GB.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,10 @@ class TextLines {
   [[nodiscard]] std::uint64_t byteCount() const { return byteCount_; }
   // Whether everything read is well-formed UTF-8; otherwise it reads as CP932.
   [[nodiscard]] bool utf8() const { return utf8_; }
+  // The memory the kept lines take.
+  [[nodiscard]] std::uint64_t memoryCost() const {
+    return text_.capacity() + spans_.capacity() * sizeof(Span);
+  }
 
  private:
   friend class TextLineSplitter;
@@ -82,6 +88,9 @@ class TextLineSplitter {
 // Reads the file at `path` whole. Throws std::system_error naming the file
 // and the reason when it cannot be opened or read, or is not a regular file.
 [[nodiscard]] TextLines readTextLines(const std::string& path);
+// As readTextLines, asking `abandon` before each piece is read; nullopt once it says yes.
+[[nodiscard]] std::optional<TextLines> readTextLinesUnless(const std::string& path,
+                                                           const std::function<bool()>& abandon);
 
 // The file's bytes up to `limit`, for a converter that needs them whole.
 // Throws as readTextLines.

@@ -70,9 +70,7 @@ Program::Program(MessageBoxes& boxes, std::vector<std::string> arguments,
 void Program::connectRenderServices() {
   renderServices_.preview = &form1_->image1();
   renderServices_.shown = &state_.shown;
-  renderServices_.prefetchedJpeg = [this](const std::string& path) {
-    return jpegPrefetch_.ready(path);
-  };
+  renderServices_.prefetched = [this](const std::string& path) { return prefetch_.ready(path); };
   renderServices_.progress = [this](ProgressStage stage, int percent) {
     form1_->ProgressUpdate(stage, percent);
   };

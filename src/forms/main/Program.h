@@ -14,7 +14,7 @@
 #include "forms/common/SaveFileChooser.h"
 #include "forms/main/SettingsBinding.h"
 #include "forms/main/SharedState.h"
-#include "forms/render/JpegPrefetch.h"
+#include "forms/render/Prefetch.h"
 #include "forms/render/RendererTable.h"
 #include "platform/media/MediaCommands.h"
 #include "platform/sorting/DesktopOpener.h"
@@ -70,8 +70,8 @@ class Program {
   ScreenCursor& screenCursor() { return screenCursor_; }
   RendererTable& renderers() { return renderers_; }
   RenderServices& renderServices() { return renderServices_; }
-  // The JPEG files beside the one on show, read and decoded ahead for the preview.
-  JpegPrefetch& jpegPrefetch() { return jpegPrefetch_; }
+  // The files beside the one on show, read and decoded ahead for the preview.
+  Prefetch& prefetch() { return prefetch_; }
   // The one video device ("mvid"); tests put a recording one in its place.
   MediaCommands& media() { return *media_; }
   void setMedia(std::unique_ptr<MediaCommands> media);
@@ -112,7 +112,7 @@ class Program {
   ScreenCursor screenCursor_;
   RendererTable renderers_;
   RenderServices renderServices_;
-  JpegPrefetch jpegPrefetch_;
+  Prefetch prefetch_;
   SoundPlayer soundPlayer_;
   std::unique_ptr<MediaCommands> media_;
   AsyncKeyState asyncKeys_;

@@ -21,7 +21,7 @@ struct ShownFileInfo;
 class TextLines;
 class UiThreadCaller;
 class MediaCommands;
-struct PrefetchedJpeg;
+struct PrefetchedEntry;
 
 enum class ProgressStage { Starting, Running, Ending };
 
@@ -75,9 +75,9 @@ struct RenderServices {
   // The video whose failed open was reported last. Cleared when the next file is shown, so a
   // second rendering of the same showing does not report the same failure again.
   std::string unopenedVideo;
-  // The picture the prefetch decoded from `path` for the preview, when it is ready and the file
-  // on disk is still the one it read; null otherwise (and always when there is no prefetch).
-  std::function<std::shared_ptr<const PrefetchedJpeg>(const std::string& path)> prefetchedJpeg;
+  // What the prefetch decoded from `path` for the preview, when it is ready and the file on disk
+  // is still the one it read; null otherwise (and always when there is no prefetch).
+  std::function<std::shared_ptr<const PrefetchedEntry>(const std::string& path)> prefetched;
 };
 
 using Renderer = std::function<bool(RenderServices&, const RenderArgs&)>;

@@ -6,8 +6,8 @@
 #include "core/picture/ShownFileTexts.h"
 #include "forms/picture/JpegPictureSource.h"
 #include "forms/picture/PictureControl.h"
-#include "forms/render/JpegPrefetch.h"
 #include "forms/render/JpegShow.h"
+#include "forms/render/PrefetchedEntry.h"
 #include "forms/render/PreviewReuse.h"
 #include "forms/render/RenderTarget.h"
 
@@ -63,8 +63,7 @@ bool show(RenderServices& services, const RenderArgs& args, const LoadedJpeg& jp
 
 // The picture the prefetch decoded by the same plan, when the file is still the one it read.
 bool showPrefetched(RenderServices& services, const RenderArgs& args) {
-  if (&args.target != services.preview || !services.prefetchedJpeg) return false;
-  const std::shared_ptr<const PrefetchedJpeg> ready = services.prefetchedJpeg(args.path);
+  const std::shared_ptr<const PrefetchedJpeg> ready = prefetchedFor<PrefetchedJpeg>(services, args);
   if (!ready) return false;
   const JpegPlan plan = planFor(services, args, ready->facts);
   if (!sameDecode(plan.options, ready->options)) return false;

@@ -12,7 +12,9 @@
 #include "core/text/TextLines.h"
 #include "forms/common/ByteText.h"
 #include "forms/picture/PictureControl.h"
+#include "forms/render/PrefetchedEntry.h"
 #include "forms/render/RenderTarget.h"
+#include "forms/render/TextRead.h"
 
 namespace tossbox {
 
@@ -22,8 +24,6 @@ constexpr int kLineHeight = 10;
 constexpr std::size_t kDrawnLines = 15;
 // No picture is wide enough to show more of a line; a line of megabytes is not laid out whole.
 constexpr std::size_t kDrawnLineBytes = 512;
-// An RTF document is handed to its converter whole; larger ones are not documents people read.
-constexpr std::size_t kMaxRtfBytes = std::size_t{64} << 20;
 
 // Puts the saved status text back however the rendering ends.
 class WaitText {
@@ -67,10 +67,13 @@ void drawLines(PictureControl& target, const TextLines& lines) {
 }
 
 TextLines readLines(const RenderServices& services, const std::string& path) {
-  if (extensionOf(path) != ".rtf") return readTextLines(path);
-  const std::string document = readTextBytes(path, kMaxRtfBytes);
-  if (!services.rtfLines) return {};
-  return TextLines(services.rtfLines(document), false);
+  return *readShownText(path, services.rtfLines, [] { return false; });
+}
+
+// The prefetched lines when there are some for the preview; else the file read now.
+TextLines previewLines(const RenderServices& services, const RenderArgs& args) {
+  const auto ready = prefetchedFor<PrefetchedText>(services, args);
+  return ready ? ready->lines : readLines(services, args.path);
 }
 
 std::string_view formatOf(const std::string& path) {
@@ -88,7 +91,7 @@ bool renderPreview(RenderServices& services, const RenderArgs& args) {
     const WaitText wait(services);
     if (services.textLines != nullptr) *services.textLines = TextLines();
     try {
-      lines = readLines(services, args.path);
+      lines = previewLines(services, args);
     } catch (...) {
       args.target.show();
       throw;
