@@ -1,10 +1,11 @@
 # make run [ARGS="folder or files"]   install what is missing, build, start
 # make test                           install what is missing, build, run every test
 # make install [PREFIX=/usr/local]     build, then install the program, its help and menu entry
+# make asan                           the core and platform tests under ASan + UBSan (build-asan)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test install bench clean
+.PHONY: deps configure build run test asan install bench clean
 
 deps:
 	@bash scripts/install-deps
@@ -20,6 +21,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	@JOBS=$(JOBS) bash scripts/sanitizer-tests
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
