@@ -1,11 +1,12 @@
 # make run [ARGS="folder or files"]   install what is missing, build, start
 # make test                           install what is missing, build, run every test
 # make install [PREFIX=/usr/local]     build, then install the program, its help and menu entry
+# make monkey [MONKEY_SEED=n MONKEY_EVENTS=n]  20,000 random acts on the program
 # make asan                           the core and platform tests under ASan + UBSan (build-asan)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test asan install bench clean
+.PHONY: deps configure build run test monkey asan install bench clean
 
 deps:
 	@bash scripts/install-deps
@@ -21,6 +22,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+monkey: configure
+	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/monkey
 
 asan: deps
 	@JOBS=$(JOBS) bash scripts/sanitizer-tests

@@ -60,6 +60,8 @@ function(tossbox_test)
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+    # One value per property: a list here would be split into property names and values.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "QT_LOGGING_RULES=set:qt.qpa.*=false"
                LABELS "${layer}")
 endfunction()

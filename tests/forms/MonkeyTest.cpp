@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -367,6 +368,21 @@ class Monkey : public ProgramTest {
     return kKeys[pick(static_cast<int>(std::size(kKeys)))];
   }
 
+  // A key pressed and let go, as the window system sends it: to a window that still exists.
+  // QTest's keyClick also presses the modifier keys one by one and keeps its window pointer
+  // through the events in between, which may close (and delete) a menu.
+  static void pressKey(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    const QPointer<QWindow> alive(window);
+    const bool printable = key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde &&
+                           !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    const QString text = printable ? QString(QChar(key)).toLower() : QString();
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      if (alive.isNull()) return;
+      qt_handleKeyEvent(alive.data(), type, key, modifiers, text, false, 1);
+      QCoreApplication::processEvents();
+    }
+  }
+
   // Files and folders the drop carries: from the test's folders only.
   QList<QUrl> dropped() {
     std::vector<fs::path> candidates{source, targetsRoot};
@@ -426,10 +442,12 @@ class Monkey : public ProgramTest {
     if (roll < 58) {
       const auto [target, point] = spot(window);
       const QPoint to = target->mapTo(window, point);
+      // Each step may close the window (a menu item taken on the press, for one).
+      const QPointer<QWindow> alive(handle);
       QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, inWindow);
-      QTest::mouseMove(handle, (inWindow + to) / 2);
-      QTest::mouseMove(handle, to);
-      QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, to);
+      if (alive) QTest::mouseMove(handle, (inWindow + to) / 2);
+      if (alive) QTest::mouseMove(handle, to);
+      if (alive) QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, to);
       return "drag";
     }
     if (roll < 66) {
@@ -440,7 +458,7 @@ class Monkey : public ProgramTest {
       return "wheel";
     }
     if (roll < 88) {
-      QTest::keyClick(handle, key(), modifiers());
+      pressKey(handle, key(), modifiers());
       return "key";
     }
     if (roll < 95) {
