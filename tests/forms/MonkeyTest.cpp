@@ -161,9 +161,9 @@ std::vector<std::uint8_t> textBytes(std::string_view text) {
   return {text.begin(), text.end()};
 }
 
-// A well-formed file of the extension's kind, or nothing for kinds only the system's
-// players read (those get broken files only).
-std::vector<std::uint8_t> goodFile(FileKind kind, std::string_view extension) {
+// A well-formed file of the kind, or nothing for kinds only the system's players read (those
+// get broken files only).
+std::vector<std::uint8_t> goodFile(FileKind kind) {
   switch (kind) {
     case FileKind::Bitmap: {
       fixtures::BmpLayout layout;
@@ -205,7 +205,6 @@ std::vector<std::uint8_t> goodFile(FileKind kind, std::string_view extension) {
     case FileKind::Audio:
       break;
   }
-  (void)extension;
   return {};
 }
 
@@ -253,7 +252,7 @@ class Monkey : public ProgramTest {
     for (const FileKindInfo& info : fileKindTable()) {
       for (const std::string_view extension : info.extensions) {
         const std::string ext(extension);
-        std::vector<std::uint8_t> good = goodFile(info.kind, extension);
+        std::vector<std::uint8_t> good = goodFile(info.kind);
         std::vector<std::uint8_t> broken(good.begin(), good.begin() + good.size() / 2);
         if (good.empty()) {
           for (int i = 0; i < 64; ++i) broken.push_back(static_cast<std::uint8_t>(random() >> 3));
@@ -441,7 +440,8 @@ class Monkey : public ProgramTest {
     }
     if (roll < 58) {
       const auto [target, point] = spot(window);
-      const QPoint to = target->mapTo(window, point);
+      QPoint to = target->mapTo(window, point);
+      if (!window->rect().contains(to)) to = QPoint(pick(window->width()), pick(window->height()));
       // Each step may close the window (a menu item taken on the press, for one).
       const QPointer<QWindow> alive(handle);
       QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, inWindow);
@@ -600,4 +600,14 @@ class Monkey : public ProgramTest {
 TEST_F(Monkey, RandomUseNeitherCrashesNorHangsNorLosesAFile) {
   run(environmentNumber("TOSSBOX_MONKEY_SEED", 1818),
       static_cast<int>(environmentNumber("TOSSBOX_MONKEY_EVENTS", 2000)));
+}
+
+// Seeds that once failed. 3 and 6 sent a key and a drag step to a menu window the event
+// before had deleted; they stay as they were found, 2,000 events each.
+TEST_F(Monkey, Seed3) {
+  run(3, 2000);
+}
+
+TEST_F(Monkey, Seed6) {
+  run(6, 2000);
 }
