@@ -48,6 +48,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kHangLimit = std::chrono::seconds(5);
+// A box or menu nobody answers keeps the loop turning but the monkey still.
+constexpr auto kStallLimit = std::chrono::seconds(60);
 constexpr long kTmpfsMagic = 0x01021994;
 
 unsigned environmentNumber(const char* name, unsigned fallback) {
@@ -55,8 +57,8 @@ unsigned environmentNumber(const char* name, unsigned fallback) {
   return text != nullptr && *text != '\0' ? static_cast<unsigned>(std::stoul(text)) : fallback;
 }
 
-// Aborts the process when the event loop has not turned for kHangLimit: a hang must fail the
-// run, not stall it until ctest's time-out.
+// Aborts the process when the event loop has not turned for kHangLimit, or one act has not
+// ended for kStallLimit: a hang must fail the run, not stall it until ctest's time-out.
 class Watchdog {
  public:
   explicit Watchdog(unsigned seed) : seed_(seed), thread_([this] { watch(); }) {}
@@ -71,25 +73,32 @@ class Watchdog {
   Watchdog(const Watchdog&) = delete;
   Watchdog& operator=(const Watchdog&) = delete;
 
+  // The loop turned; `event` is the number of acts done so far.
   void turned(int event) {
-    lastTurn_ = Clock::now().time_since_epoch().count();
-    event_ = event;
+    const Clock::rep now = Clock::now().time_since_epoch().count();
+    lastTurn_ = now;
+    if (event_.exchange(event) != event) lastAct_ = now;
   }
 
  private:
   void watch() {
     std::unique_lock lock(mutex_);
     while (!wake_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stopping_; })) {
-      const Clock::time_point last{Clock::duration(lastTurn_.load())};
-      if (Clock::now() - last < kHangLimit) continue;
-      std::fprintf(stderr, "monkey: the event loop has not turned for 5 s (seed %u, event %d)\n",
-                   seed_, event_.load());
+      const Clock::time_point now = Clock::now();
+      const char* what = nullptr;
+      if (now - Clock::time_point(Clock::duration(lastTurn_.load())) >= kHangLimit)
+        what = "the event loop has not turned for 5 s";
+      else if (now - Clock::time_point(Clock::duration(lastAct_.load())) >= kStallLimit)
+        what = "one act has not ended for 60 s";
+      if (what == nullptr) continue;
+      std::fprintf(stderr, "monkey: %s (seed %u, event %d)\n", what, seed_, event_.load());
       std::abort();
     }
   }
 
   const unsigned seed_;
   std::atomic<Clock::rep> lastTurn_{Clock::now().time_since_epoch().count()};
+  std::atomic<Clock::rep> lastAct_{Clock::now().time_since_epoch().count()};
   std::atomic<int> event_{0};
   std::mutex mutex_;
   std::condition_variable wake_;
@@ -511,17 +520,27 @@ class Monkey : public ProgramTest {
     for (QAction* action : menu.actions())
       if (action->isVisible() && action->isEnabled() && !action->isSeparator()) actions.push_back(action);
     ++answered;
-    if (actions.empty() || chance(0.3)) {
-      QTest::keyClick(&menu, Qt::Key_Escape);
-      return;
-    }
-    menu.setActiveAction(actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))]);
-    QTest::keyClick(&menu, Qt::Key_Return);
+    QAction* chosen = actions.empty() || chance(0.3)
+                          ? nullptr
+                          : actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))];
+    // Taken after this timer's turn: the item may open a box that this timer must answer.
+    answerPending = true;
+    QTimer::singleShot(0, [this, menu = QPointer<QMenu>(&menu), chosen] {
+      answerPending = false;
+      if (menu.isNull()) return;
+      if (chosen == nullptr || !menu->actions().contains(chosen)) {
+        QTest::keyClick(menu.data(), Qt::Key_Escape);
+        return;
+      }
+      menu->setActiveAction(chosen);
+      QTest::keyClick(menu.data(), Qt::Key_Return);
+    });
   }
 
   // The active modal box gets a random button, or is closed; so does a menu the monkey waits
   // on.
   void answerBoxes() {
+    if (answerPending) return;
     if (acting) {
       if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         answerMenu(*menu);
@@ -534,11 +553,20 @@ class Monkey : public ProgramTest {
     for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
       if (button->isVisible() && button->isEnabled()) buttons.push_back(button);
     ++answered;
-    if (buttons.empty() || chance(0.15)) {
-      modal->close();
-      return;
-    }
-    buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))]->click();
+    // As with menus, the answer is given after this timer's turn.
+    QPointer<QWidget> target = modal;
+    const bool close = buttons.empty() || chance(0.15);
+    if (!close) target = buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))];
+    answerPending = true;
+    QTimer::singleShot(0, [this, target, close] {
+      answerPending = false;
+      if (target.isNull()) return;
+      if (close) {
+        target->close();
+      } else if (auto* button = qobject_cast<QAbstractButton*>(target.data())) {
+        button->click();
+      }
+    });
   }
 
   void run(unsigned seed, int events) {
@@ -592,6 +620,7 @@ class Monkey : public ProgramTest {
   FakeTrayShell* tray = nullptr;
   int done = 0;
   bool acting = false;
+  bool answerPending = false;  // an answer waits for the next turn of the loop
   int answered = 0;
   int pulledBack = 0;
   int saves = 0;
