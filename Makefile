@@ -2,10 +2,12 @@
 # make test                           install what is missing, build, run every test
 # make install [PREFIX=/usr/local]     build, then install the program, its help and menu entry
 # make fuzz [FUZZ_S=60]               build the fuzz targets (clang) and run each for FUZZ_S seconds
+# make monkey [MONKEY_SEED=n MONKEY_EVENTS=n]  20,000 random acts on the program
+# make asan                           the core and platform tests under ASan + UBSan (build-asan)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test install bench clean fuzz
+.PHONY: deps configure build run test monkey asan install bench clean fuzz
 
 deps:
 	@bash scripts/install-deps
@@ -21,6 +23,12 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+monkey: configure
+	@BUILD=$(BUILD) JOBS=$(JOBS) bash scripts/monkey
+
+asan: deps
+	@JOBS=$(JOBS) bash scripts/sanitizer-tests
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

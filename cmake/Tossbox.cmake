@@ -55,8 +55,13 @@ function(tossbox_test)
   else()
     target_link_libraries(${ARG_NAME} PRIVATE ${ARG_LIBS} test_support GTest::gtest_main GTest::gmock)
   endif()
+  # The layer (core, platform, forms) as the label, so a run can pick layers: ctest -L core.
+  string(REGEX REPLACE "^test_([a-z]+).*" "\\1" layer "${ARG_NAME}")
   gtest_discover_tests(${ARG_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false")
+    # One value per property: a list here would be split into property names and values.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "QT_LOGGING_RULES=set:qt.qpa.*=false"
+               LABELS "${layer}")
 endfunction()
