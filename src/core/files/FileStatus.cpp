@@ -24,6 +24,12 @@ std::optional<FileStatus> statusOf(const std::string& path, Follow follow) {
   return FileStatus{identityOf(st), S_ISREG(st.st_mode), S_ISDIR(st.st_mode), S_ISLNK(st.st_mode)};
 }
 
+std::optional<FileIdentity> identityAt(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return identityOf(st);
+}
+
 std::optional<std::int64_t> fileByteCount(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;

@@ -39,6 +39,9 @@ enum class Follow { Links, NotLinks };
 // The status of what stands at `path`; nullopt when nothing does (or it cannot be looked at).
 [[nodiscard]] std::optional<FileStatus> statusOf(const std::string& path, Follow follow);
 
+// The identity of the file at `path`, links followed; nullopt when there is none.
+[[nodiscard]] std::optional<FileIdentity> identityAt(const std::string& path);
+
 // The byte count of the directory entry, links followed; nullopt when there is none.
 [[nodiscard]] std::optional<std::int64_t> fileByteCount(const std::string& path);
 

@@ -17,7 +17,7 @@ struct Abandoned {};
 using Entry = std::shared_ptr<const PrefetchedEntry>;
 
 template <typename Kind>
-Entry entryOf(const DiskFacts& disk, Kind decoded) {
+Entry entryOf(const FileIdentity& disk, Kind decoded) {
   return std::make_shared<const PrefetchedEntry>(PrefetchedEntry{disk, std::move(decoded)});
 }
 
@@ -37,13 +37,13 @@ Entry jpegAhead(const PrefetchRequest& request, FileBytes file,
   });
   if (decoded.image.isNull()) return nullptr;
   jpeg.image = std::move(decoded.image);
-  return entryOf(diskFactsOf(file.info), std::move(jpeg));
+  return entryOf(identityOf(file.info), std::move(jpeg));
 }
 
 Entry bitmapAhead(const PrefetchRequest& request, const FileBytes& file) {
   std::optional<DecodedBitmap> bitmap = decodeBitmap(file.bytes, request.fast);
   if (!bitmap) return nullptr;
-  return entryOf(diskFactsOf(file.info), std::move(*bitmap));
+  return entryOf(identityOf(file.info), std::move(*bitmap));
 }
 
 Entry gifAhead(const FileBytes& file, const std::function<bool()>& abandon) {
@@ -56,7 +56,7 @@ Entry gifAhead(const FileBytes& file, const std::function<bool()>& abandon) {
   });
   if (!decoded) return nullptr;
   gif.gif = std::move(*decoded);
-  return entryOf(diskFactsOf(file.info), std::move(gif));
+  return entryOf(identityOf(file.info), std::move(gif));
 }
 
 Entry pictureAhead(const PrefetchRequest& request, const std::function<bool()>& abandon) {
@@ -77,7 +77,7 @@ Entry pictureAhead(const PrefetchRequest& request, const std::function<bool()>& 
 // The text is read by name, so the file is looked at before and after: a file replaced or
 // rewritten while it was read gives no entry.
 Entry textAhead(const PrefetchRequest& request, const std::function<bool()>& abandon) {
-  const std::optional<DiskFacts> before = diskFactsNow(request.path);
+  const std::optional<FileIdentity> before = identityAt(request.path);
   if (!before) return nullptr;
   std::optional<TextLines> lines;
   try {
@@ -86,7 +86,7 @@ Entry textAhead(const PrefetchRequest& request, const std::function<bool()>& aba
     // The renderer reads the file again and tells the user why it cannot.
     return nullptr;
   }
-  if (!lines || diskFactsNow(request.path) != before) return nullptr;
+  if (!lines || identityAt(request.path) != before) return nullptr;
   return entryOf(*before, PrefetchedText{std::move(*lines)});
 }
 

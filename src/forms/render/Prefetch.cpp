@@ -30,7 +30,7 @@ std::shared_ptr<const PrefetchedEntry> Prefetch::ready(const std::string& path) 
   const std::lock_guard lock(mutex_);
   const std::optional<Entry> entry = cache_.find(path);
   if (!entry) return nullptr;
-  if (diskFactsNow(path) != (*entry)->disk) {
+  if (identityAt(path) != (*entry)->disk) {
     cache_.erase(path);
     return nullptr;
   }

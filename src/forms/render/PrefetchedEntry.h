@@ -10,10 +10,10 @@
 #include <variant>
 #include <vector>
 
+#include "core/files/FileStatus.h"
 #include "core/picture/JpegDecoder.h"
 #include "core/text/TextLines.h"
 #include "forms/render/BitmapDecode.h"
-#include "forms/render/DiskFacts.h"
 #include "forms/render/GifDecode.h"
 #include "forms/render/RenderCall.h"
 
@@ -46,7 +46,7 @@ struct PrefetchedText {
 };
 
 struct PrefetchedEntry {
-  DiskFacts disk;
+  FileIdentity disk;
   std::variant<PrefetchedJpeg, DecodedBitmap, PrefetchedGif, PrefetchedText> decoded;
 
   [[nodiscard]] std::uint64_t memoryCost() const {
