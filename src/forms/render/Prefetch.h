@@ -3,9 +3,9 @@
 // and decoded for the preview on a worker thread of our own (JPEG at the preview's scale, BMP,
 // GIF structure, text lines), so that a flip to one of them shows it at once. At most three
 // entries and 256 MiB are kept, each counted at what it really holds. An entry is used only while
-// its file on disk is the one that was read (device, inode, size, modification time), and entries
-// that are no longer wanted are dropped. The worker never touches a widget; it stops at once when
-// the prefetch is destroyed, abandoning a decode midway.
+// its file on disk is the one that was read (device, inode, size, modification and change time),
+// and entries that are no longer wanted are dropped. The worker never touches a widget; it stops
+// at once when the prefetch is destroyed, abandoning a decode midway.
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
